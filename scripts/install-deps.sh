@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building and running need ("run") or that every
+# test needs ("test"). Asks apt only when something is missing.
+set -euo pipefail
+
+run_packages=(
+  cmake ninja-build g++ pkg-config ccache
+  qt6-base-dev libgl-dev
+  unixodbc-dev tdsodbc
+  fonts-arphic-ukai fonts-arphic-uming
+)
+test_packages=(
+  "${run_packages[@]}"
+  libgtest-dev libgmock-dev googletest
+  xvfb xauth
+)
+
+case "${1:-}" in
+  run) wanted=("${run_packages[@]}") ;;
+  test) wanted=("${test_packages[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+    || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages: ${missing[*]}" >&2
+  echo "Run this script as root, or install them with apt-get." >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"

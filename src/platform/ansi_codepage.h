@@ -1,0 +1,23 @@
+#pragma once
+// The system's 8-bit ANSI code page. Registry names and data, snapshot lines and INI
+// texts stay 8-bit bytes; the user interface works in UTF-8 and converts at the seam.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Bytes in the ANSI code page -> UTF-8. A byte sequence the code page cannot decode
+// becomes U+FFFD, so nothing fails on display.
+std::string AnsiToUtf8(std::string_view ansi);
+
+// UTF-8 -> the ANSI code page. A character the code page cannot hold becomes "?".
+std::string Utf8ToAnsi(std::string_view utf8);
+
+// Byte length of the character that starts at `pos`: 2 for a lead and trail byte of a
+// double-byte code page, else 1 (also for a lead byte cut off at the end). Byte-level
+// rules on names and lines ("\" and "|" are valid trail bytes in code page 950) step
+// over whole characters with it.
+std::size_t CharacterLength(std::string_view ansi, std::size_t pos);
+
+}  // namespace platform

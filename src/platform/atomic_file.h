@@ -1,0 +1,31 @@
+#pragma once
+// Replaces a file whole or not at all: the bytes go to a temporary file beside the
+// target, which is flushed to disk and then renamed over it. Until Commit succeeds the
+// target keeps its old content; an abandoned writer removes its temporary file.
+// Failures throw std::system_error with a std::generic_category (errno) code.
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class AtomicFileWriter {
+ public:
+  // Creates the temporary file; the target's folder must exist.
+  explicit AtomicFileWriter(std::string_view windowsPath);
+  ~AtomicFileWriter();
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+  // Buffered; a failure may show here or only at Commit.
+  void Write(std::string_view bytes);
+
+  // Flush, sync, rename over the target. After it, the writer is spent.
+  void Commit();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace platform
