@@ -24,7 +24,9 @@ class Grid {
   virtual void SetRows(int count) = 0;
   virtual int Rows() const = 0;
   virtual int FixedRows() const = 0;
-  // Appends after the last row, or inserts at `index` moving the rows below down.
+  // Appends after the last row, or inserts at `index` moving the rows below down. A
+  // row with more cells than the grid has columns adds columns (with empty titles) so
+  // every cell shows; a row with fewer leaves the remaining cells empty.
   virtual void AddItem(const std::vector<std::string>& cells) = 0;
   virtual void AddItem(const std::vector<std::string>& cells, int index) = 0;
   virtual void SetTextMatrix(int row, int col, std::string_view text) = 0;

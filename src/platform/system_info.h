@@ -11,4 +11,8 @@ std::optional<std::string> ComputerName(unsigned capacity);
 // without a trailing separator.
 std::string ProgramFolder();
 
+// True when the Windows build runs under Wine, which departs from Windows in a few
+// known ways; always false for a native build.
+bool RunningUnderWine();
+
 }  // namespace platform

@@ -24,4 +24,6 @@ std::string ProgramFolder() {
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
 }
 
+bool RunningUnderWine() { return false; }
+
 }  // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+// The on-screen keyboard dialog's entry points as its callers see them. Each returns
+// true when the user accepted, and only then writes the entered text (UTF-8) into
+// `text`; a default, when given, is the display's starting content.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace keyboard {
+
+class TextEntryDialog {
+ public:
+  virtual ~TextEntryDialog() = default;
+  virtual bool ShowInput(std::string& text, std::optional<std::string> defaultText = {}) = 0;
+  virtual bool ShowInput2(std::string& text, std::string_view header,
+                          std::optional<std::string> defaultText = {}) = 0;
+  virtual bool EnterPWD(std::string& text, std::optional<std::string> defaultText = {}) = 0;
+};
+
+}  // namespace keyboard
