@@ -1,0 +1,170 @@
+#include "platform/settings_store.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/unique_handle_win32.h"
+
+namespace platform {
+namespace {
+
+using win32::UniqueKey;
+
+std::string Text(std::string_view text) { return std::string(text); }
+
+// RegOpenKeyA, which hands back the parent's own handle for an empty path. The caller
+// gets a handle of its own in every case, so that each key is closed exactly once.
+Status OpenKey(HKEY parent, std::string_view path, UniqueKey& out) {
+  HKEY key = nullptr;
+  Status status = RegOpenKeyA(parent, Text(path).c_str(), &key);
+  if (status == ERROR_SUCCESS && key == parent) {
+    key = nullptr;
+    status = RegOpenKeyExA(parent, "", 0, MAXIMUM_ALLOWED, &key);
+  }
+  if (status == ERROR_SUCCESS) out.reset(key);
+  return status;
+}
+
+Status CreateKey(HKEY parent, std::string_view path, UniqueKey& out) {
+  HKEY key = nullptr;
+  const Status status = RegCreateKeyA(parent, Text(path).c_str(), &key);
+  if (status == ERROR_SUCCESS) out.reset(key == parent ? nullptr : key);
+  return status;
+}
+
+// Sets a value from exactly these bytes. The copy ends in a byte that is not NUL:
+// for a string type whose bytes lack a terminator, Windows would otherwise take a NUL
+// that happens to follow them in memory into the value.
+Status SetValue(HKEY key, std::string_view name, DWORD type, std::string_view bytes) {
+  std::string data(bytes);
+  data.push_back('\x01');
+  return RegSetValueExA(key, Text(name).c_str(), 0, type,
+                        reinterpret_cast<const BYTE*>(data.data()),
+                        static_cast<DWORD>(bytes.size()));
+}
+
+std::string SectionPath(std::string_view application, std::string_view section) {
+  std::string path(kSettingsRoot);
+  path += application;
+  path += '\\';
+  path += section;
+  return path;
+}
+
+// An empty application or section would name the settings root or the application
+// itself, where the walk does not read settings back as saved.
+bool ValidSection(std::string_view application, std::string_view section) {
+  return !application.empty() && !section.empty();
+}
+
+class RegistryKey final : public SettingsKey {
+ public:
+  explicit RegistryKey(UniqueKey key) : key_(std::move(key)) {}
+
+  Status OpenSubKey(std::string_view path, std::unique_ptr<SettingsKey>& out) override {
+    UniqueKey key;
+    const Status status = OpenKey(key_.get(), path, key);
+    if (status == ERROR_SUCCESS) out = std::make_unique<RegistryKey>(std::move(key));
+    return status;
+  }
+
+  Status EnumKey(std::uint32_t index, char* name, std::uint32_t capacity) override {
+    return RegEnumKeyA(key_.get(), index, name, capacity);
+  }
+
+  Status EnumValue(std::uint32_t index, char* name, std::uint32_t* nameLength,
+                   std::uint32_t* type, unsigned char* data,
+                   std::uint32_t* dataLength) override {
+    // DWORD is not std::uint32_t's type here: copy in, call, and copy back whatever
+    // the registry left in them.
+    DWORD nameLengthValue = nameLength != nullptr ? *nameLength : 0;
+    DWORD typeValue = type != nullptr ? *type : 0;
+    DWORD dataLengthValue = dataLength != nullptr ? *dataLength : 0;
+    const Status status =
+        RegEnumValueA(key_.get(), index, name, nameLength != nullptr ? &nameLengthValue : nullptr,
+                      nullptr, type != nullptr ? &typeValue : nullptr, data,
+                      dataLength != nullptr ? &dataLengthValue : nullptr);
+    if (nameLength != nullptr) *nameLength = nameLengthValue;
+    if (type != nullptr) *type = typeValue;
+    if (dataLength != nullptr) *dataLength = dataLengthValue;
+    return status;
+  }
+
+ private:
+  UniqueKey key_;
+};
+
+class RegistryStore final : public SettingsStore {
+ public:
+  Status OpenCurrentUserKey(std::string_view path, std::unique_ptr<SettingsKey>& out) override {
+    UniqueKey key;
+    const Status status = OpenKey(HKEY_CURRENT_USER, path, key);
+    if (status == ERROR_SUCCESS) out = std::make_unique<RegistryKey>(std::move(key));
+    return status;
+  }
+
+  Status SaveSetting(std::string_view application, std::string_view section,
+                     std::string_view key, std::string_view text) override {
+    if (!ValidSection(application, section)) return kInvalidParameter;
+    UniqueKey sectionKey;
+    if (const Status status =
+            CreateKey(HKEY_CURRENT_USER, SectionPath(application, section), sectionKey);
+        status != ERROR_SUCCESS) {
+      return status;
+    }
+    // A string value is stored with its terminating NUL, as SaveSetting stores it.
+    std::string data(text);
+    data.push_back('\0');
+    return SetValue(sectionKey.get(), key, REG_SZ, data);
+  }
+
+  Status DeleteSetting(std::string_view application, std::string_view section,
+                       std::string_view key) override {
+    if (!ValidSection(application, section)) return kInvalidParameter;
+    UniqueKey sectionKey;
+    if (const Status status =
+            OpenKey(HKEY_CURRENT_USER, SectionPath(application, section), sectionKey);
+        status != ERROR_SUCCESS) {
+      return status;
+    }
+    return RegDeleteValueA(sectionKey.get(), Text(key).c_str());
+  }
+
+  // The registry has no batch: the writes go one by one. Writes that can never succeed
+  // are refused before the first one, so such a restore changes nothing.
+  Status RestoreSettings(std::span<const SettingWrite> writes) override {
+    for (const SettingWrite& write : writes) {
+      if (!ValidSection(write.application, write.section)) return kInvalidParameter;
+    }
+    for (const SettingWrite& write : writes) {
+      DeleteSetting(write.application, write.section, write.key);
+      if (const Status status = SaveSetting(write.application, write.section, write.key, write.text);
+          status != ERROR_SUCCESS) {
+        return status;
+      }
+    }
+    return kSuccess;
+  }
+
+  Status CreateCurrentUserKey(std::string_view path) override {
+    UniqueKey key;
+    return CreateKey(HKEY_CURRENT_USER, path, key);
+  }
+
+  Status SetCurrentUserValue(std::string_view path, std::string_view name, std::uint32_t type,
+                             std::string_view bytes) override {
+    UniqueKey key;
+    if (const Status status = CreateKey(HKEY_CURRENT_USER, path, key); status != ERROR_SUCCESS) {
+      return status;
+    }
+    return SetValue(key ? key.get() : HKEY_CURRENT_USER, name, type, bytes);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<SettingsStore> OpenUserSettingsStore() { return std::make_unique<RegistryStore>(); }
+
+}  // namespace platform
