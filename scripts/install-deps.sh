@@ -13,6 +13,7 @@ test_packages=(
   "${run_packages[@]}"
   libgtest-dev libgmock-dev googletest
   xvfb xauth
+  g++-mingw-w64-x86-64 wine64
 )
 
 case "${1:-}" in
