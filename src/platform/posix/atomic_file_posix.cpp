@@ -24,6 +24,16 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// A rename replaces even a file nobody may write. A file without any write permission
+// bit is read-only here, also for root, as Windows treats its read-only attribute.
+void RefuseReadOnlyTarget(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+      (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    throw std::system_error(EACCES, std::generic_category(), path);
+  }
+}
+
 }  // namespace
 
 struct AtomicFileWriter::Impl {
@@ -48,6 +58,7 @@ struct AtomicFileWriter::Impl {
 
 AtomicFileWriter::AtomicFileWriter(std::string_view windowsPath) : impl_(std::make_unique<Impl>()) {
   impl_->target = NativePath(windowsPath);
+  RefuseReadOnlyTarget(impl_->target);
   std::string pattern = impl_->target + ".XXXXXX";
   impl_->fd = ::mkstemp(pattern.data());
   if (impl_->fd < 0) ThrowErrno(impl_->target);
