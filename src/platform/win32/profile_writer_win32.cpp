@@ -1,8 +1,12 @@
-#include "platform/profile_writer.h"
-
 #include <windows.h>
 
+// windows.h names WritePrivateProfileStringA this way too; the interface's function
+// must keep its own name.
+#undef WritePrivateProfileString
+
 #include <string>
+
+#include "platform/profile_writer.h"
 
 namespace platform {
 
