@@ -6,8 +6,7 @@ namespace basBase {
 
 void PlaceBottomRight(common::PlaceableForm& form) noexcept {
   common::Guarded([&] { form.SetLeft(form.ScreenWidth() - form.OuterWidth()); });
-  common::Guarded(
-      [&] { form.SetTop(form.ScreenHeight() - form.OuterHeight() - kBottomGapTwips); });
+  common::Guarded([&] { form.SetTop(form.ScreenHeight() - form.OuterHeight() - kBottomGapTwips); });
 }
 
 }  // namespace basBase

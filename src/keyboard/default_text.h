@@ -9,11 +9,10 @@ namespace keyboard {
 
 // Characters are not numbers here: a char default would otherwise show its code.
 template <class T>
-concept NumericDefault =
-    std::same_as<T, bool> || std::floating_point<T> ||
+concept NumericDefault = std::same_as<T, bool> || std::floating_point<T> ||
     (std::integral<T> && !std::same_as<T, char> && !std::same_as<T, signed char> &&
-     !std::same_as<T, unsigned char> && !std::same_as<T, wchar_t> &&
-     !std::same_as<T, char8_t> && !std::same_as<T, char16_t> && !std::same_as<T, char32_t>);
+     !std::same_as<T, unsigned char> && !std::same_as<T, wchar_t> && !std::same_as<T, char8_t> &&
+     !std::same_as<T, char16_t> && !std::same_as<T, char32_t>);
 
 // Floating-point values give the shortest text that reads back as the same value.
 template <NumericDefault T>

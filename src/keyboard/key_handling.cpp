@@ -21,8 +21,8 @@ std::string WithoutLastCharacter(std::string text) {
 std::string DigitKeyText(int index) {
   if (index == kDoubleZeroIndex) return "00";
   if (index < 0 || index > 9) {
-    common::Raise(common::err::kSubscriptOutOfRange, "No digit key has the index " +
-                                                         std::to_string(index) + ".");
+    common::Raise(common::err::kSubscriptOutOfRange,
+                  "No digit key has the index " + std::to_string(index) + ".");
   }
   return std::to_string(index);
 }
@@ -39,7 +39,9 @@ void KeyHandling::RemoveLast() {
   pad_.SetDisplayText(WithoutLastCharacter(std::move(text)));
 }
 
-void KeyHandling::Clear() { pad_.SetDisplayText(""); }
+void KeyHandling::Clear() {
+  pad_.SetDisplayText("");
+}
 
 // A second Accept (Enter gives a key-down and a character) changes nothing more.
 void KeyHandling::Accept() {
@@ -47,7 +49,9 @@ void KeyHandling::Accept() {
   pad_.HideDialog();
 }
 
-void KeyHandling::Cancel() { pad_.HideDialog(); }
+void KeyHandling::Cancel() {
+  pad_.HideDialog();
+}
 
 void KeyHandling::cmdAlpha_Click(int index) noexcept {
   common::Guarded([&] { Append(pad_.AlphaCaption(index)); });

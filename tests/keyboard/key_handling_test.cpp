@@ -59,8 +59,8 @@ class KeysTest : public ::testing::Test {
   // The one box the last failure showed, checked against its label.
   void ExpectReportedOnceAs(std::string_view label) {
     ASSERT_EQ(ui.boxes().size(), 1u);
-    EXPECT_EQ(ui.boxes()[0].text, basBase::ErrorReportText(label, kFailureNumber,
-                                                           "display refused"));
+    EXPECT_EQ(ui.boxes()[0].text,
+              basBase::ErrorReportText(label, kFailureNumber, "display refused"));
   }
 
   ScriptedUi ui;  // fails the test on any box not expected
@@ -189,7 +189,8 @@ TEST_F(KeysTest, TypedLettersBecomeCapitalsAndDigitsAndColonToQuestionMarkStay) 
 
 TEST_F(KeysTest, EveryOtherTypedCharacterIsIgnoredAndPassedOnUnchanged) {
   pad.text = "A";
-  for (int code : std::initializer_list<int>{32, '-', '.', '/', '@', '[', '`', '{', '~', 127, 9, 27, 0, 0xE9, 0x4F3A}) {
+  for (int code : std::initializer_list<int>{32, '-', '.', '/', '@', '[', '`', '{', '~', 127, 9, 27,
+                                             0, 0xE9, 0x4F3A}) {
     const int typed = code;
     keys.Form_KeyPress(code);
     EXPECT_EQ(code, typed);
@@ -236,8 +237,8 @@ TEST_F(KeysTest, KeyboardHandlerFailuresAreReportedUnderTheHandlersLabels) {
   ExpectReportedOnceAs("frmNumKey_Form_KeyDown");
   ui.ExpectBox();
   Type("\b");
-  EXPECT_EQ(ui.boxes().back().text, basBase::ErrorReportText("frmNumKey_Form_KeyPress",
-                                                              kFailureNumber, "display refused"));
+  EXPECT_EQ(ui.boxes().back().text,
+            basBase::ErrorReportText("frmNumKey_Form_KeyPress", kFailureNumber, "display refused"));
   EXPECT_EQ(pad.text, "AB");
 }
 
