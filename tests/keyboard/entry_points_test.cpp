@@ -77,9 +77,6 @@ class FakeDialog : public keyboard::TextEntryDialog {
   FakeForm form;
 };
 
-void Types(FakeForm& form, std::string text) {
-  form.display += text;
-}
 void AcceptsWith(FakeForm& form, std::string text) {
   form.display = std::move(text);
   form.accepted = true;
@@ -107,29 +104,6 @@ TEST_F(EntryPointsTest, ShowInputPreparesPlacesShowsAndHandsBackTheAcceptedText)
   EXPECT_EQ(form.top, 7625);
 }
 
-TEST_F(EntryPointsTest, CancellingLeavesTheCallersTextAsItWasWhateverTheDisplayHolds) {
-  form.user = [](FakeForm& f) { Types(f, "TYPED"); };
-  EXPECT_FALSE(dialog.ShowInput(text, "DEF"));
-  EXPECT_FALSE(dialog.ShowInput2(text, "H"));
-  EXPECT_FALSE(dialog.EnterPWD(text));
-  EXPECT_EQ(text, "caller's");
-}
-
-TEST_F(EntryPointsTest, AcceptingAnEmptyDisplayWritesTheEmptyText) {
-  form.user = [](FakeForm& f) { AcceptsWith(f, ""); };
-  EXPECT_TRUE(dialog.ShowInput(text));
-  EXPECT_EQ(text, "");
-}
-
-TEST_F(EntryPointsTest, EachCallStartsFromItsOwnDefaultNotFromThePreviousText) {
-  form.user = [](FakeForm& f) { Types(f, "X"), f.accepted = true; };
-  EXPECT_TRUE(dialog.ShowInput(text, "AB"));
-  EXPECT_EQ(text, "ABX");
-  EXPECT_TRUE(dialog.ShowInput(text));
-  EXPECT_EQ(form.shownWith, "");
-  EXPECT_EQ(text, "X");
-}
-
 TEST_F(EntryPointsTest, NumbersAndBooleansAsDefaultsShowTheirText) {
   form.user = [](FakeForm& f) { f.accepted = true; };
   EXPECT_TRUE(dialog.ShowInput(text, 12));
@@ -154,27 +128,6 @@ TEST_F(EntryPointsTest, ShowInput2WithAHeaderShowsItAsTitleAndMessageAt24Points)
   EXPECT_EQ(form.fontPoints, 24);
   EXPECT_FALSE(form.masked);
   EXPECT_EQ(text, "A");
-}
-
-TEST_F(EntryPointsTest, ShowInput2WithAnEmptyHeaderLooksLikeShowInput) {
-  dialog.ShowInput2(text, "");
-  EXPECT_EQ(form.title, "英文數字輸入視窗");
-  EXPECT_EQ(form.message, "");
-  EXPECT_EQ(form.shownWith, "");
-}
-
-TEST_F(EntryPointsTest, EnterPWDMasksAndTheNextShowInputUnmasks) {
-  form.user = [](FakeForm& f) { AcceptsWith(f, "secret"); };
-  EXPECT_TRUE(dialog.EnterPWD(text));
-  EXPECT_EQ(text, "secret");
-  EXPECT_EQ(form.title, "密碼輸入視窗");
-  EXPECT_EQ(form.message, "請輸入密碼..");
-  EXPECT_TRUE(form.masked);
-  dialog.ShowInput(text);
-  EXPECT_FALSE(form.masked);
-  dialog.EnterPWD(text);
-  dialog.ShowInput2(text, "H");
-  EXPECT_FALSE(form.masked);
 }
 
 TEST_F(EntryPointsTest, AFailureIsReportedUnderTheEntryPointsLabelAndGivesFalse) {
