@@ -25,7 +25,9 @@ TEST(CodeSetUtf8, ValidTextPassesBothWaysUnchanged) {
 TEST(CodeSetUtf8, EachInvalidByteBecomesOneReplacementCharacter) {
   const CodeSet utf8("UTF-8");
   const std::string r(kReplacement);
-  EXPECT_EQ(utf8.ToUtf8("a\xFF" "b"), "a" + r + "b");
+  EXPECT_EQ(utf8.ToUtf8("a\xFF"
+                        "b"),
+            "a" + r + "b");
   EXPECT_EQ(utf8.ToUtf8("\xC0\xAF"), r + r) << "overlong form";
   EXPECT_EQ(utf8.ToUtf8("\xED\xA0\x80"), r + r + r) << "surrogate";
   EXPECT_EQ(utf8.ToUtf8("x\xE4\xB8"), "x" + r + r) << "cut off at the end";
@@ -57,7 +59,9 @@ TEST(CodeSetBig5, ConvertsBothWays) {
 TEST(CodeSetBig5, UndecodableBytesBecomeReplacementCharactersAndTheRestStays) {
   const CodeSet big5("BIG5");
   const std::string r(kReplacement);
-  EXPECT_EQ(big5.ToUtf8("a\xFF" "b"), "a" + r + "b");
+  EXPECT_EQ(big5.ToUtf8("a\xFF"
+                        "b"),
+            "a" + r + "b");
   EXPECT_EQ(big5.ToUtf8("\xA4 \\"), r + " \\") << "a lead byte without its trail byte";
   EXPECT_EQ(big5.ToUtf8("\xA4\xA4\xA4"), "中" + r) << "lead byte cut off at the end";
 }
@@ -65,12 +69,17 @@ TEST(CodeSetBig5, UndecodableBytesBecomeReplacementCharactersAndTheRestStays) {
 TEST(CodeSetBig5, CharactersItCannotHoldBecomeOneQuestionMarkEach) {
   const CodeSet big5("BIG5");
   EXPECT_EQ(big5.FromUtf8("aé😀b"), "a??b");
-  EXPECT_EQ(big5.FromUtf8("a\xFF" "b"), "a?b") << "invalid UTF-8";
+  EXPECT_EQ(big5.FromUtf8("a\xFF"
+                          "b"),
+            "a?b")
+      << "invalid UTF-8";
 }
 
 TEST(CodeSetBig5, LeadAndTrailBytesAreOneCharacter) {
   const CodeSet big5("BIG5");
-  const std::string_view text = "\xB3\x5C" "a\\\xA4";
+  const std::string_view text =
+      "\xB3\x5C"
+      "a\\\xA4";
   EXPECT_EQ(big5.CharacterLength(text, 0), 2u) << "許 with trail byte \\";
   EXPECT_EQ(big5.CharacterLength(text, 2), 1u);
   EXPECT_EQ(big5.CharacterLength(text, 3), 1u);

@@ -26,7 +26,8 @@ TEST(NativePath, BackslashesBecomeSlashesAndDotDotStays) {
 
 TEST(NativePath, DriveLettersResolveThroughTheWinePrefixInLowerCase) {
   const ScopedEnv prefix("WINEPREFIX", "/srv/wine");
-  EXPECT_EQ(NativePath("C:\\VODureza\\VODureza.ini"), "/srv/wine/dosdevices/c:/VODureza/VODureza.ini");
+  EXPECT_EQ(NativePath("C:\\VODureza\\VODureza.ini"),
+            "/srv/wine/dosdevices/c:/VODureza/VODureza.ini");
   EXPECT_EQ(NativePath("d:\\prog\\..\\DAT"), "/srv/wine/dosdevices/d:/prog/../DAT");
   EXPECT_EQ(NativePath("Z:/mixed\\seps"), "/srv/wine/dosdevices/z:/mixed/seps");
   EXPECT_EQ(NativePath("C:"), "/srv/wine/dosdevices/c:") << "the drive's root";

@@ -221,8 +221,8 @@ TEST_F(ProfileWriterConformance, LineBreakInATextIsRefusedAndTheFileStays) {
 
 TEST_F(ProfileWriterConformance, MissingFolderIsRefusedAndNotCreated) {
   const auto folder = dir_.path() / "VODureza";
-  EXPECT_FALSE(WritePrivateProfileString("PARAM", "DBSource", "SRV01",
-                                         (folder / "VODureza.ini").string()));
+  EXPECT_FALSE(
+      WritePrivateProfileString("PARAM", "DBSource", "SRV01", (folder / "VODureza.ini").string()));
   EXPECT_FALSE(std::filesystem::exists(folder));
 }
 

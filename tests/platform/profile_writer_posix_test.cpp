@@ -1,9 +1,8 @@
 // What only the posix writer has to get right: the file is replaced through a
 // temporary file, and must come out as the same file (permissions, links, drive paths,
 // double-byte names).
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -88,8 +87,8 @@ TEST(ProfileWriterPosix, DriveLetterPathsLandInTheWinePrefix) {
   fs::create_directory(dir.path() / "dosdevices");
   fs::create_directory_symlink("../drive_c", dir.path() / "dosdevices" / "c:");
   const ScopedEnv prefix("WINEPREFIX", dir.path().string());
-  ASSERT_TRUE(WritePrivateProfileString("PARAM", "DBSource", "SRV01",
-                                        "C:\\VODureza\\VODureza.ini"));
+  ASSERT_TRUE(
+      WritePrivateProfileString("PARAM", "DBSource", "SRV01", "C:\\VODureza\\VODureza.ini"));
   EXPECT_EQ(ReadBytes(dir.path() / "drive_c" / "VODureza" / "VODureza.ini"),
             "[PARAM]\r\nDBSource=SRV01\r\n");
   EXPECT_TRUE(fs::is_symlink(dir.path() / "dosdevices" / "c:"));

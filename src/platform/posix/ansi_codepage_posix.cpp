@@ -174,9 +174,13 @@ const CodeSet& LocaleCodeSet() {
 
 namespace platform {
 
-std::string AnsiToUtf8(std::string_view ansi) { return posix::LocaleCodeSet().ToUtf8(ansi); }
+std::string AnsiToUtf8(std::string_view ansi) {
+  return posix::LocaleCodeSet().ToUtf8(ansi);
+}
 
-std::string Utf8ToAnsi(std::string_view utf8) { return posix::LocaleCodeSet().FromUtf8(utf8); }
+std::string Utf8ToAnsi(std::string_view utf8) {
+  return posix::LocaleCodeSet().FromUtf8(utf8);
+}
 
 std::size_t CharacterLength(std::string_view ansi, std::size_t pos) {
   return posix::LocaleCodeSet().CharacterLength(ansi, pos);

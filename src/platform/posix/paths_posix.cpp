@@ -12,7 +12,9 @@
 namespace platform {
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 std::string HomeFolder() {
   if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
@@ -33,7 +35,8 @@ std::string DriveFolder(char letter) {
     prefix = HomeFolder() + "/.wine";
   }
   // Wine names its drive links in lower case.
-  const char lower = letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter;
+  const char lower =
+      letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter;
   return prefix + "/dosdevices/" + lower + ':';
 }
 

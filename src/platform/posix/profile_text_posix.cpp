@@ -10,7 +10,9 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -27,7 +29,9 @@ std::size_t FindCharacter(std::string_view text, char wanted) {
   return std::string_view::npos;
 }
 
-char FoldAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Names compare ignoring the case of ASCII letters; the bytes of a double-byte
 // character compare exactly, since its trail byte may look like a letter.
@@ -120,8 +124,8 @@ std::string SetProfileEntry(std::string_view content, std::string_view section,
   const std::vector<Line> lines = ParseLines(content);
 
   std::size_t header = 0;
-  while (header < lines.size() && !(lines[header].kind == LineKind::kSection &&
-                                    SameName(lines[header].name, sectionName))) {
+  while (header < lines.size() &&
+         !(lines[header].kind == LineKind::kSection && SameName(lines[header].name, sectionName))) {
     ++header;
   }
   if (header == lines.size()) {
