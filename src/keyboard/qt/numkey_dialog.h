@@ -2,7 +2,7 @@
 // The keyboard dialog as the rest of the program uses it: the three entry points over
 // the process's one frmANumKey. The window is created on first use (its Form_Load
 // runs then), only hidden between uses, and created again after the user closed it
-// through its window frame.
+// through its window frame. It owns that window: destroy it before the QApplication.
 #include <memory>
 
 #include "keyboard/entry_points.h"
