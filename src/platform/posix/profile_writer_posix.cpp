@@ -15,12 +15,6 @@
 namespace platform {
 namespace {
 
-// A text with a line break would add lines of its own to the file (another key, or a
-// section header), and a NUL would cut it short; such a text is refused, not written.
-bool FitsOnOneLine(std::string_view text) {
-  return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
-}
-
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -63,7 +57,8 @@ std::optional<std::string> WritableContent(const std::string& path) {
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, std::string_view file) {
-  if (file.empty() || !FitsOnOneLine(section) || !FitsOnOneLine(key) || !FitsOnOneLine(value)) {
+  if (file.empty() || !FitsOnOneProfileLine(section) || !FitsOnOneProfileLine(key) ||
+      !FitsOnOneProfileLine(value)) {
     return false;
   }
   const std::optional<std::string> content = WritableContent(NativePath(file));
