@@ -1,9 +1,6 @@
 // The conformance suite's store on posix: the file store in a fresh temporary folder.
-#include <cstdlib>
-#include <optional>
-#include <string>
-
 #include "settings_store_factory.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -12,16 +9,8 @@ namespace {
 class TemporaryStore final : public platform::SettingsStore {
  public:
   TemporaryStore() {
-    const char* previous = std::getenv("XDG_CONFIG_HOME");
-    const std::optional<std::string> saved =
-        previous != nullptr ? std::optional<std::string>(previous) : std::nullopt;
-    ::setenv("XDG_CONFIG_HOME", folder_.path().c_str(), 1);
+    const testing_support::ScopedEnv config("XDG_CONFIG_HOME", folder_.path().string());
     store_ = platform::OpenUserSettingsStore();
-    if (saved) {
-      ::setenv("XDG_CONFIG_HOME", saved->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CONFIG_HOME");
-    }
   }
 
   platform::Status OpenCurrentUserKey(std::string_view path,
