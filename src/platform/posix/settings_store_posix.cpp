@@ -27,6 +27,7 @@
 #include <system_error>
 
 #include "platform/atomic_file.h"
+#include "platform/posix/whole_file.h"
 #include "platform/reg_calls.h"
 #include "platform/reg_file.h"
 #include "platform/settings_store.h"
@@ -61,29 +62,6 @@ int MakeFolders(const std::string& folder) {
     if (::mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) return errno;
     if (slash == std::string::npos) return 0;
   }
-}
-
-// The whole file; ENOENT when there is none.
-int ReadWholeFile(const std::string& path, std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno;
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && info.st_size > 0)
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      return error;
-    }
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return 0;
 }
 
 // An exclusive lock on the lock file, held until destruction.
@@ -227,7 +205,7 @@ class FileStore final : public SettingsStore {
     if (folder_.empty()) return NoFolder();
     tree = std::make_unique<reg::Key>(reg::kCurrentUserName);
     std::string bytes;
-    if (const int error = ReadWholeFile(file_, bytes); error != 0) {
+    if (const int error = posix::ReadWholeFile(file_, bytes); error != 0) {
       return error == ENOENT ? kSuccess : FailForErrno(error, "read", file_);
     }
     reg::ParseError parseError;
