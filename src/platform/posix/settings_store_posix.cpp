@@ -39,16 +39,21 @@ Status StatusForErrno(int error) {
   return error == EACCES || error == EPERM || error == EROFS ? kAccessDenied : kStoreIoFailed;
 }
 
+bool IsAbsolute(const char* path) {
+  return path != nullptr && path[0] == '/';
+}
+
 // The folder that holds the file, read from the environment now; empty when there is
-// no usable one. A "\" in it is refused: the file writer takes paths in Windows form.
+// no usable one. Relative paths are passed over, as XDG asks. A "\" in the path is
+// refused: the file writer takes paths in Windows form and would take it for a "/".
 std::string RegistryFolder() {
   std::string base;
-  if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && config[0] == '/') {
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); IsAbsolute(config)) {
     base = config;
-  } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
+  } else if (const char* home = std::getenv("HOME"); IsAbsolute(home)) {
     base = std::string(home) + "/.config";
   } else if (const passwd* entry = ::getpwuid(::getuid());
-             entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] != '\0') {
+             entry != nullptr && IsAbsolute(entry->pw_dir)) {
     base = std::string(entry->pw_dir) + "/.config";
   }
   if (base.empty() || base.find('\\') != std::string::npos) return {};
