@@ -76,7 +76,10 @@ struct AtomicFileWriter::Impl {
   // even for root.
   void RefuseReadOnlyTarget() {
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && (info.st_mode & kAnyWrite) == 0) Fail(EACCES);
+    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        (info.st_mode & kAnyWrite) == 0) {
+      Fail(EACCES);
+    }
   }
 };
 
