@@ -1,6 +1,9 @@
 // Conformance: the order in which keys and values enumerate, and how names match.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/ansi_codepage.h"
 #include "platform/system_info.h"
 #include "settings_store_factory.h"
 #include "settings_store_reading.h"
@@ -64,6 +67,18 @@ TEST_F(SettingsStoreOrder, KeyNamesMatchIgnoringCaseAndKeepTheirFirstSpelling) {
   EXPECT_EQ(store_->OpenCurrentUserKey(Settings("APP\\mixedCASE"), key), kSuccess);
   EXPECT_EQ(store_->OpenCurrentUserKey("SOFTWARE\\vb AND vba program SETTINGS\\app", key),
             kSuccess);
+}
+
+TEST_F(SettingsStoreOrder, DoubleByteNamesAreNeverCutOrFoldedInsideACharacter) {
+  if (platform::CharacterLength("\xB3\x5C", 0) != 2) {
+    GTEST_SKIP() << "the ANSI code page has no double-byte characters";
+  }
+  // In code page 950 "\xB3\x5C" is one character whose trail byte is "\", and
+  // "\xA4\x61" and "\xA4\x41" are two characters whose trail bytes look like "a" and "A".
+  CreateKeys({"\xB3\x5C", "\xA4\x61", "\xA4\x41"});
+  Names names = SubKeysOfApp();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (Names{"\xA4\x41", "\xA4\x61", "\xB3\x5C"}));
 }
 
 TEST_F(SettingsStoreOrder, ValueNamesMatchIgnoringCaseAndKeepTheirFirstSpelling) {
