@@ -199,19 +199,16 @@ TYPED_TEST_P(GridContract, AHundredThousandAppendedRowsAreAllKeptAndFitted) {
   EXPECT_EQ(this->grid.Rows(), 1);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(GridContract, AFreshGridHoldsOnlyItsHeaderRow,
-                            TheWindowsSetUpLeavesOnlyTheTitledHeaderRow,
-                            InsertingAtRowOneStacksTheNewestDirectlyUnderTheHeader,
-                            TheStatusCellStaysEmptyUntilSetAndThenShowsItsText,
-                            SettingTheRowCountToTheHeaderCountOnAHeaderOnlyGridChangesNothing,
-                            SettingTheRowCountDropsTheRowsAtAndBeyondItButKeepsTheHeader,
-                            AppendingKeepsTheOrderTheRowsCameIn,
-                            ARowWiderThanTheGridAddsUntitledColumnsSoEveryCellShows,
-                            ARowNarrowerThanTheGridLeavesItsLastCellsEmpty,
-                            ATabInsideACellStaysInThatCell,
-                            NarrowingTheGridDropsTheCellsBeyondItsLastColumn,
-                            TheHeaderLayoutTitlesEveryColumnAndAddsColumnsForExtraTitles,
-                            CellsOutsideTheGridAreRefusedAndChangeNothing,
-                            AHundredThousandAppendedRowsAreAllKeptAndFitted);
+REGISTER_TYPED_TEST_SUITE_P(
+    GridContract, AFreshGridHoldsOnlyItsHeaderRow, TheWindowsSetUpLeavesOnlyTheTitledHeaderRow,
+    InsertingAtRowOneStacksTheNewestDirectlyUnderTheHeader,
+    TheStatusCellStaysEmptyUntilSetAndThenShowsItsText,
+    SettingTheRowCountToTheHeaderCountOnAHeaderOnlyGridChangesNothing,
+    SettingTheRowCountDropsTheRowsAtAndBeyondItButKeepsTheHeader,
+    AppendingKeepsTheOrderTheRowsCameIn, ARowWiderThanTheGridAddsUntitledColumnsSoEveryCellShows,
+    ARowNarrowerThanTheGridLeavesItsLastCellsEmpty, ATabInsideACellStaysInThatCell,
+    NarrowingTheGridDropsTheCellsBeyondItsLastColumn,
+    TheHeaderLayoutTitlesEveryColumnAndAddsColumnsForExtraTitles,
+    CellsOutsideTheGridAreRefusedAndChangeNothing, AHundredThousandAppendedRowsAreAllKeptAndFitted);
 
 }  // namespace grid_contract

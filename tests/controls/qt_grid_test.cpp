@@ -1,11 +1,11 @@
 // What the Qt grid shows beyond the contract: the header row as the view's header,
 // the alignment codes, and column widths that change only when fitted.
+#include "controls/qt/qt_grid.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QHeaderView>
-
-#include "controls/qt/qt_grid.h"
 
 namespace {
 
@@ -14,7 +14,9 @@ using controls::AlignmentForCode;
 using controls::QtGrid;
 
 Qt::Alignment HeaderAlignment(const QtGrid& grid, int col) {
-  return grid.model()->headerData(col, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
+  return grid.model()
+      ->headerData(col, Qt::Horizontal, Qt::TextAlignmentRole)
+      .value<Qt::Alignment>();
 }
 
 Qt::Alignment CellAlignment(const QtGrid& grid, int row, int col) {

@@ -1,10 +1,10 @@
+#include "controls/qt/qt_tab_control.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPixmap>
 #include <QTabBar>
-
-#include "controls/qt/qt_tab_control.h"
 
 namespace {
 

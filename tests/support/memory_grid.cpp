@@ -17,7 +17,8 @@ void MemoryGrid::SetCols(int count) {
 void MemoryGrid::SetFormatString(std::string_view titles) {
   std::vector<std::string> parts;
   std::size_t start = 0;
-  for (std::size_t bar; (bar = titles.find('|', start)) != std::string_view::npos; start = bar + 1) {
+  for (std::size_t bar; (bar = titles.find('|', start)) != std::string_view::npos;
+       start = bar + 1) {
     parts.emplace_back(titles.substr(start, bar - start));
   }
   parts.emplace_back(titles.substr(start));
@@ -37,7 +38,9 @@ void MemoryGrid::SetRows(int count) {
   rows_.resize(static_cast<std::size_t>(std::max(count, FixedRows()) - FixedRows()));
 }
 
-void MemoryGrid::AddItem(const std::vector<std::string>& cells) { AddItem(cells, Rows()); }
+void MemoryGrid::AddItem(const std::vector<std::string>& cells) {
+  AddItem(cells, Rows());
+}
 
 void MemoryGrid::AddItem(const std::vector<std::string>& cells, int index) {
   if (index < FixedRows() || index > Rows()) throw std::out_of_range("Subscript out of range");
@@ -52,7 +55,8 @@ void MemoryGrid::SetTextMatrix(int row, int col, std::string_view text) {
     return;
   }
   auto& cells = rows_[static_cast<std::size_t>(row - FixedRows())];
-  if (cells.size() <= static_cast<std::size_t>(col)) cells.resize(static_cast<std::size_t>(col) + 1);
+  if (cells.size() <= static_cast<std::size_t>(col))
+    cells.resize(static_cast<std::size_t>(col) + 1);
   cells[static_cast<std::size_t>(col)] = text;
 }
 

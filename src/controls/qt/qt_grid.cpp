@@ -20,7 +20,9 @@ QStringList ToQStringList(const std::vector<std::string>& cells) {
   return list;
 }
 
-[[noreturn]] void OutOfRange() { throw std::out_of_range("Subscript out of range"); }
+[[noreturn]] void OutOfRange() {
+  throw std::out_of_range("Subscript out of range");
+}
 
 }  // namespace
 
@@ -59,7 +61,9 @@ void QtGrid::SetCols(int count) {
   model_->SetColumnCount(count);
 }
 
-int QtGrid::Cols() const { return model_->columnCount(); }
+int QtGrid::Cols() const {
+  return model_->columnCount();
+}
 
 void QtGrid::SetFormatString(std::string_view titles) {
   const QStringList parts = ToQString(titles).split(QLatin1Char('|'));
@@ -82,9 +86,13 @@ void QtGrid::SetRows(int count) {
   model_->SetDataRowCount(std::max(count, FixedRows()) - FixedRows());
 }
 
-int QtGrid::Rows() const { return model_->rowCount() + FixedRows(); }
+int QtGrid::Rows() const {
+  return model_->rowCount() + FixedRows();
+}
 
-void QtGrid::AddItem(const std::vector<std::string>& cells) { AddItem(cells, Rows()); }
+void QtGrid::AddItem(const std::vector<std::string>& cells) {
+  AddItem(cells, Rows());
+}
 
 void QtGrid::AddItem(const std::vector<std::string>& cells, int index) {
   if (index < FixedRows() || index > Rows()) OutOfRange();
@@ -143,7 +151,9 @@ int QtGrid::HeaderWidth(int col) const {
   option.section = col;
   option.text = model_->Title(col);
   option.fontMetrics = header->fontMetrics();
-  return header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width();
+  return header->style()
+      ->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header)
+      .width();
 }
 
 void QtGrid::CheckColumn(int col) const {

@@ -41,7 +41,9 @@ void QtTabControl::SetCurrTab(int index) {
   ShowPage(index);  // also when the index did not change, so the page is surely shown
 }
 
-int QtTabControl::CurrTab() const { return strip_->currentIndex(); }
+int QtTabControl::CurrTab() const {
+  return strip_->currentIndex();
+}
 
 void QtTabControl::ShowPage(int index) {
   for (std::size_t i = 0; i < pages_.size(); ++i) {

@@ -10,6 +10,8 @@ inline QString ToQString(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-inline std::string ToUtf8(const QString& text) { return text.toStdString(); }
+inline std::string ToUtf8(const QString& text) {
+  return text.toStdString();
+}
 
 }  // namespace controls
