@@ -108,6 +108,18 @@ TEST_P(ExitButton, EndsTheProgramAtOnceWithUnsavedRowsAndAnOpenDialog) {
 
 INSTANTIATE_TEST_SUITE_P(OnEitherPage, ExitButton, testing::Values(0, 1));
 
+TEST(Exit, ClosingTheWindowEndsTheProgramEvenWithAHiddenDialogLoaded) {
+  ScriptedUi ui;
+  fmRegTool window(NamedMachine);
+  window.show();
+  QDialog hiddenDialog(&window);  // as the keyboard dialog stays loaded between uses
+  hiddenDialog.show();
+  hiddenDialog.hide();
+  QTimer::singleShot(0, &window, [&window] { window.close(); });
+  QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });  // never hang the run
+  EXPECT_EQ(QApplication::exec(), 0);
+}
+
 TEST(Program, WithoutADisplaySaysHowToRunItAndFails) {
   QProcess program;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
