@@ -15,6 +15,10 @@
 // value whose bytes a quoted line would not give back exactly (a line break, no
 // terminating NUL, a NUL inside) is written as hex(1):. Long hex data continue on the
 // next line after a "\". Every key has its own [..] line, so empty keys survive.
+//
+// The file is 8-bit text in the ANSI code page. In a [..] line a "\" that is the trail
+// byte of a double-byte character belongs to its name; quoted text is escaped byte by
+// byte (such a trail byte is written "\\"), so it reads back the same in any locale.
 #include <cstddef>
 #include <string>
 #include <string_view>

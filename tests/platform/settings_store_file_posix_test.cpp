@@ -4,6 +4,7 @@
 
 #include "settings_store_posix_fixture.h"
 #include "settings_store_reading.h"
+#include "support/big5_locale.h"
 
 namespace {
 
@@ -151,6 +152,23 @@ TEST_F(SettingsStoreFile, TheFolderComesFromTheEnvironmentAtEachOpening) {
   const fs::path homeFile = other.path() / ".config/vb-registry/HKEY_CURRENT_USER.reg";
   const std::string homeBytes = testing_support::ReadBytes(homeFile);
   EXPECT_NE(homeBytes.find("\"k\"=\"home\"\r\n\"k2\"=\"home\""), std::string::npos) << homeBytes;
+}
+
+TEST_F(SettingsStoreFile, DoubleByteNamesKeepTheirBackslashTrailBytesInCodePage950) {
+  if (!testing_support::UnderBig5Locale()) return;
+  const std::string xu = "\xB3\x5C";  // one character whose trail byte is "\"
+  ASSERT_EQ(store_->SaveSetting("App", xu, xu, xu), kSuccess);
+  ASSERT_EQ(store_->CreateCurrentUserKey(Settings("App\\\xA4\x61")), kSuccess);
+  ASSERT_EQ(store_->CreateCurrentUserKey(Settings("App\\\xA4\x41")), kSuccess);
+  // Quoted text is escaped byte by byte, so that it reads back the same in any locale.
+  EXPECT_NE(FileBytes().find("[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\App\\" +
+                             xu + "]\r\n\"\xB3\\\\\"=\"\xB3\\\\\"\r\n"),
+            std::string::npos)
+      << FileBytes();
+  EXPECT_EQ(store_test::SubKeyNames(*Open(*store_, Settings("App"))),
+            (std::vector<std::string>{"\xA4\x41", "\xA4\x61", xu}));
+  EXPECT_EQ(store_test::Values(*Open(*store_, Settings("App\\" + xu))),
+            (std::vector{StringValue(xu, xu)}));
 }
 
 TEST_F(SettingsStoreFile, AnOpenKeySeesTheFileAsItWasWhenItWasOpened) {
