@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/ansi_codepage.h"
+#include "platform/blanks.h"
 #include "platform/reg_file.h"
 #include "platform/settings_store.h"
 
@@ -13,16 +14,6 @@ namespace {
 struct Malformed {
   std::string message;
 };
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
