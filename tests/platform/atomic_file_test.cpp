@@ -87,22 +87,26 @@ TEST(AtomicFileWriter, FailuresCarryTheRuntimeNumbersOfTheirCause) {
   EXPECT_TRUE(std::filesystem::is_directory(folder));
 }
 
-TEST(AtomicFileWriter, AReadOnlyFileIsRefusedAndKeepsItsContent) {
+TEST(AtomicFileWriter, AReadOnlyFileIsRefusedAndTheSpentWriterNeverReplacesIt) {
   TempDir dir;
   const std::string target = dir.file("locked.txt");
   WriteBytes(target, "old");
-  std::filesystem::permissions(target,
-                               std::filesystem::perms::owner_write |
-                                   std::filesystem::perms::group_write |
-                                   std::filesystem::perms::others_write,
-                               std::filesystem::perm_options::remove);
-  EXPECT_EQ(FailureNumberOf([&] {
-              AtomicFileWriter writer(target);
-              writer.Write("new");
-              writer.Commit();
-            }),
-            common::err::kPermissionDenied);
-  EXPECT_EQ(ReadBytes(target), "old");
+  constexpr auto kAnyWrite = std::filesystem::perms::owner_write |
+                             std::filesystem::perms::group_write |
+                             std::filesystem::perms::others_write;
+  std::filesystem::permissions(target, kAnyWrite, std::filesystem::perm_options::remove);
+  {
+    AtomicFileWriter writer(target);
+    writer.Write("new");
+    EXPECT_EQ(FailureNumberOf([&] { writer.Commit(); }), common::err::kPermissionDenied);
+    EXPECT_EQ(ReadBytes(target), "old");
+
+    // Writable again, the file still must not get what a failed writer holds.
+    std::filesystem::permissions(target, kAnyWrite, std::filesystem::perm_options::add);
+    EXPECT_NE(FailureNumberOf([&] { writer.Commit(); }), 0);
+    EXPECT_NE(FailureNumberOf([&] { writer.Write("more"); }), 0);
+    EXPECT_EQ(ReadBytes(target), "old");
+  }
   EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 

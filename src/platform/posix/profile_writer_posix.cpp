@@ -1,4 +1,3 @@
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,30 +9,11 @@
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "platform/posix/profile_text.h"
+#include "platform/posix/whole_file.h"
 #include "platform/profile_writer.h"
 
 namespace platform {
 namespace {
-
-// The whole file, or nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string content;
-  char buffer[8192];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return std::nullopt;
-    }
-    content.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return content;
-}
 
 // The current content of the file, empty for a file still to be created; nothing when
 // the write must be refused: a folder or other non-file at the path, a read-only file
@@ -50,7 +30,9 @@ std::optional<std::string> WritableContent(const std::string& path) {
   // The replacement goes through the folder, which would bypass the file's own
   // permissions.
   if (::access(path.c_str(), W_OK) != 0) return std::nullopt;
-  return ReadWholeFile(path);
+  std::string content;
+  if (posix::ReadWholeFile(path, content) != 0) return std::nullopt;
+  return content;
 }
 
 }  // namespace

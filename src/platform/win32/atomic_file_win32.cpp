@@ -47,16 +47,6 @@ std::errc ErrcFromWindowsError(DWORD error) {
   throw std::system_error(std::make_error_code(ErrcFromWindowsError(error)), what);
 }
 
-// Replacing would succeed where the file itself may not be written (Wine renames over
-// it): its read-only attribute is honoured before anything is written.
-void RefuseReadOnlyTarget(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-      (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    throw std::system_error(std::make_error_code(std::errc::permission_denied), path);
-  }
-}
-
 bool IsDirectory(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -65,10 +55,30 @@ bool IsDirectory(const std::string& path) {
 }  // namespace
 
 struct AtomicFileWriter::Impl {
+  enum class State { kOpen, kFailed, kCommitted };
+
   std::string target;
   std::string temporary;
   win32::UniqueFile file;
   std::string buffer;
+  State state = State::kOpen;
+
+  // Any failure spends the writer: what reached the temporary file is no longer known,
+  // so it must never be moved over the target.
+  [[noreturn]] void Fail(std::errc error) {
+    state = State::kFailed;
+    throw std::system_error(std::make_error_code(error), target);
+  }
+  [[noreturn]] void Fail(DWORD windowsError) { Fail(ErrcFromWindowsError(windowsError)); }
+
+  void RequireOpen() {
+    if (state != State::kOpen) {
+      throw std::system_error(std::make_error_code(state == State::kFailed
+                                                       ? std::errc::io_error
+                                                       : std::errc::bad_file_descriptor),
+                              target);
+    }
+  }
 
   void FlushBuffer() {
     std::size_t done = 0;
@@ -76,17 +86,26 @@ struct AtomicFileWriter::Impl {
       DWORD written = 0;
       const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(buffer.size() - done, 1u << 30));
       if (!WriteFile(file.get(), buffer.data() + done, chunk, &written, nullptr)) {
-        ThrowWindowsError(GetLastError(), target);
+        Fail(GetLastError());
       }
       done += written;
     }
     buffer.clear();
   }
+
+  // Windows refuses to replace a file with the read-only attribute, but Wine moves over
+  // it: the attribute is honoured here before anything is replaced.
+  void RefuseReadOnlyTarget() {
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      Fail(std::errc::permission_denied);
+    }
+  }
 };
 
 AtomicFileWriter::AtomicFileWriter(std::string_view windowsPath) : impl_(std::make_unique<Impl>()) {
   impl_->target = std::string(windowsPath);
-  RefuseReadOnlyTarget(impl_->target);
   // A name no other writer uses: this process's id and a counter, created exclusively.
   static unsigned counter = 0;
   for (;;) {
@@ -113,24 +132,28 @@ AtomicFileWriter::~AtomicFileWriter() {
 
 void AtomicFileWriter::Write(std::string_view bytes) {
   constexpr std::size_t kChunk = 1 << 16;
+  impl_->RequireOpen();
   impl_->buffer.append(bytes);
   if (impl_->buffer.size() >= kChunk) impl_->FlushBuffer();
 }
 
 void AtomicFileWriter::Commit() {
+  impl_->RequireOpen();
   impl_->FlushBuffer();
-  if (!FlushFileBuffers(impl_->file.get())) ThrowWindowsError(GetLastError(), impl_->target);
-  if (!CloseHandle(impl_->file.release())) ThrowWindowsError(GetLastError(), impl_->target);
+  if (!FlushFileBuffers(impl_->file.get())) impl_->Fail(GetLastError());
+  if (!CloseHandle(impl_->file.release())) impl_->Fail(GetLastError());
+  impl_->RefuseReadOnlyTarget();
   if (!MoveFileExA(impl_->temporary.c_str(), impl_->target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD error = GetLastError();
     // Windows says only "access denied" when a folder stands at the target's path.
     if (error == ERROR_ACCESS_DENIED && IsDirectory(impl_->target)) {
-      throw std::system_error(std::make_error_code(std::errc::is_a_directory), impl_->target);
+      impl_->Fail(std::errc::is_a_directory);
     }
-    ThrowWindowsError(error, impl_->target);
+    impl_->Fail(error);
   }
   impl_->temporary.clear();
+  impl_->state = Impl::State::kCommitted;
 }
 
 }  // namespace platform
