@@ -7,11 +7,12 @@ run_packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev libgl-dev
   unixodbc-dev tdsodbc
-  fonts-arphic-ukai fonts-arphic-uming
+  fonts-arphic-ukai fonts-arphic-uming fonts-liberation
 )
 test_packages=(
   "${run_packages[@]}"
   libgtest-dev libgmock-dev googletest
+  locales  # localedef: the double-byte tests build a Big5 locale
   xvfb xauth
   postgresql odbc-postgresql
 )
