@@ -27,7 +27,9 @@ Connection::~Connection() = default;
 Connection::Connection(Connection&&) noexcept = default;
 Connection& Connection::operator=(Connection&&) noexcept = default;
 
-bool Connection::IsOpen() const { return impl_ && impl_->session.open(); }
+bool Connection::IsOpen() const {
+  return impl_ && impl_->session.open();
+}
 
 std::optional<long long> Connection::Execute(std::string_view sql) {
   if (!IsOpen()) common::Raise(common::err::kInvalidArgument, "The connection is not open");
@@ -37,9 +39,8 @@ std::optional<long long> Connection::Execute(std::string_view sql) {
   SQLSetStmtAttr(statement.get(), SQL_ATTR_QUERY_TIMEOUT,
                  reinterpret_cast<SQLPOINTER>(kNoQueryTimeLimit), 0);
   std::string text(sql);
-  const SQLRETURN result =
-      SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(text.data()),
-                    static_cast<SQLINTEGER>(text.size()));
+  const SQLRETURN result = SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(text.data()),
+                                         static_cast<SQLINTEGER>(text.size()));
   // ODBC 3 answers an UPDATE that matched no row with "no data".
   if (result == SQL_NO_DATA) return 0;
   odbc::Check(result, statement, "SQLExecDirect");

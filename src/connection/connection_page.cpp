@@ -38,7 +38,9 @@ ConnectionPage::ConnectionPage(controls::Grid& fgUpdLog, TextBoxAccess txtComput
       txtComputerName_(std::move(txtComputerName)),
       createKeyboard_(std::move(createKeyboard)) {}
 
-void ConnectionPage::cmdInputName_Click() { EnterServerName("fmRegTool_cmdInputName_Click"); }
+void ConnectionPage::cmdInputName_Click() {
+  EnterServerName("fmRegTool_cmdInputName_Click");
+}
 
 void ConnectionPage::txtComputerName_DblClick() {
   EnterServerName("fmRegTool_txtComputerName_DblClick");

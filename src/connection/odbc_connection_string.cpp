@@ -51,7 +51,9 @@ std::string ReadQuoted(std::string_view text, std::size_t& pos) {
 // The FreeTDS driver finds its server by host and port and speaks the protocol version
 // it is told; left to guess either, it tries one default after another and its login
 // time-out no longer bounds the wait.
-bool IsFreeTds(std::string_view driver) { return Lower(driver) == "freetds"; }
+bool IsFreeTds(std::string_view driver) {
+  return Lower(driver) == "freetds";
+}
 
 // 7.1 is the protocol of the SQL Server 2000 generation that the family's own OLE DB
 // provider speaks; SQL Server 2000 and every later version accept it, while 7.2 and
@@ -74,17 +76,18 @@ std::string Braced(std::string_view value) {
 
 }  // namespace
 
-std::vector<std::pair<std::string, std::string>> ParseOleDbConnectionString(
-    std::string_view text) {
+std::vector<std::pair<std::string, std::string>> ParseOleDbConnectionString(std::string_view text) {
   std::vector<std::pair<std::string, std::string>> pairs;
   std::size_t pos = 0;
   while (pos < text.size()) {
     const std::size_t equals = text.find('=', pos);
     const std::size_t semicolon = text.find(';', pos);
-    if (equals == std::string_view::npos || (semicolon != std::string_view::npos && semicolon < equals)) {
+    if (equals == std::string_view::npos ||
+        (semicolon != std::string_view::npos && semicolon < equals)) {
       // Only blanks (or nothing) may stand between two ";".
       const std::size_t end = semicolon == std::string_view::npos ? text.size() : semicolon;
-      if (!TrimBlanks(text.substr(pos, end - pos)).empty()) Malformed(text, "has a piece without \"=\"");
+      if (!TrimBlanks(text.substr(pos, end - pos)).empty())
+        Malformed(text, "has a piece without \"=\"");
       pos = end + 1;
       continue;
     }

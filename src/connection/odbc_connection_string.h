@@ -14,8 +14,7 @@ namespace basADODB {
 // single quotes may hold ";", its own quote doubled), keywords ignoring case and the
 // blanks around them, unquoted values without their surrounding blanks, empty pieces
 // skipped. A piece without "=" or an unterminated quote throws a common::Failure.
-std::vector<std::pair<std::string, std::string>> ParseOleDbConnectionString(
-    std::string_view text);
+std::vector<std::pair<std::string, std::string>> ParseOleDbConnectionString(std::string_view text);
 
 // The ODBC connection string for `driver` (the name the driver manager knows, e.g.
 // platform::SqlServerOdbcDriver()). Only the five keywords the tool writes are

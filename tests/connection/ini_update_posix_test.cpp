@@ -1,12 +1,12 @@
 // "修改系統參數檔" on real files: the three programs' INI files on drive C: of a
 // temporary Wine-style prefix, as the family's programs see them under Wine.
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
 #include "page_harness.h"
+#include "support/big5_locale.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
@@ -58,7 +58,8 @@ class ParameterFiles : public testing::Test {
 
 TEST_F(ParameterFiles, AllThreeFilesGetTheirKeyAndEveryOtherByteStays) {
   const fs::path vodureza = Place("VODureza", "[PARAM]\r\nDBSource=OLD\r\nTimeOut=30\r\n");
-  const fs::path varirazeve = Place("VARIrazEve", "; settings\r\n[Main]\r\nA=1\r\n\r\n[param]\r\ngcnt = old\r\n");
+  const fs::path varirazeve =
+      Place("VARIrazEve", "; settings\r\n[Main]\r\nA=1\r\n\r\n[param]\r\ngcnt = old\r\n");
   const fs::path dodozovi = Place("DODOZOvi", "[PARAM]\r\nPort=9\r\n[Other]\r\nB=2\r\n");
   h_.txtComputerName = "SRV01";
   h_.page.cmdUpdINI_Click();
@@ -84,7 +85,8 @@ TEST_F(ParameterFiles, OnlyTheFileThatExistsIsWritten) {
                                           {"VARIrazEve.INI", "修改完成"},
                                           {"VODureza.INI", "檔案找不到"}}));
   EXPECT_EQ(ReadBytes(varirazeve), "[PARAM]\r\nGCNT=" + MainDatabase("SRV01") + "\r\n");
-  EXPECT_EQ(DriveCContents(), (std::vector<std::string>{"VARIrazEve", "VARIrazEve/VARIrazEve.ini"}));
+  EXPECT_EQ(DriveCContents(),
+            (std::vector<std::string>{"VARIrazEve", "VARIrazEve/VARIrazEve.ini"}));
 }
 
 TEST_F(ParameterFiles, MissingFilesAreReportedAndNothingIsCreated) {
@@ -140,6 +142,17 @@ TEST_F(ParameterFiles, TheNameIsWrittenExactlyAsTypedBlanksSemicolonsAndApostrop
   h_.page.cmdUpdINI_Click();
   EXPECT_EQ(ReadBytes(vodureza), "[PARAM]\r\nDBSource=" + name + "\r\n");
   EXPECT_EQ(ReadBytes(varirazeve), "[PARAM]\r\nGCNT=" + MainDatabase(name) + "\r\n");
+}
+
+TEST_F(ParameterFiles, AChineseNameIsWrittenInTheAnsiCodePage) {
+  if (!testing_support::UnderBig5Locale()) return;
+  const fs::path vodureza = Place("VODureza", "[PARAM]\r\n");
+  const fs::path dodozovi = Place("DODOZOvi", "[PARAM]\r\n");
+  h_.txtComputerName = "伺服器";
+  h_.page.cmdUpdINI_Click();
+  const std::string big5 = "\xA6\xF8\xAA\x41\xBE\xB9";
+  EXPECT_EQ(ReadBytes(vodureza), "[PARAM]\r\nDBSource=" + big5 + "\r\n");
+  EXPECT_EQ(ReadBytes(dodozovi), "[PARAM]\r\nGCNT=" + MainDatabase(big5) + "\r\n");
 }
 
 TEST_F(ParameterFiles, ABlankNameTouchesNoFile) {

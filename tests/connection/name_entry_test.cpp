@@ -16,7 +16,8 @@ TEST(ServerNameEntry, BothGesturesOpenOneEmptyDialogAndAnAcceptedEntryReplacesTh
   h.page.txtComputerName_DblClick();
   EXPECT_EQ(h.txtComputerName, "伺服器2");
   EXPECT_EQ(h.keyboardsCreated, 1) << "the dialog is created on first use, then reused";
-  EXPECT_EQ(h.keyboard.defaults, (std::vector<std::optional<std::string>>{std::nullopt, std::nullopt}));
+  EXPECT_EQ(h.keyboard.defaults,
+            (std::vector<std::optional<std::string>>{std::nullopt, std::nullopt}));
   EXPECT_EQ(h.page.ScratchText(), "伺服器2");
   EXPECT_TRUE(h.ui.boxes().empty());
 }

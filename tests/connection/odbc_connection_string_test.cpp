@@ -20,8 +20,9 @@ void ExpectRefused(std::string_view oleDbText) {
 }
 
 TEST(OdbcConnectionString, MenuDatabaseOnEachPlatformsDriver) {
-  EXPECT_EQ(ForFreeTds("SRV01"),
-            "DRIVER={FreeTDS};SERVER=SRV01;Port=1433;TDS_Version=7.1;DATABASE=Ro35VARA;UID=sa;PWD=;");
+  EXPECT_EQ(
+      ForFreeTds("SRV01"),
+      "DRIVER={FreeTDS};SERVER=SRV01;Port=1433;TDS_Version=7.1;DATABASE=Ro35VARA;UID=sa;PWD=;");
   EXPECT_EQ(OdbcConnectionString(connection::MenuDatabaseConnectionString("SRV01"), "SQL Server"),
             "DRIVER={SQL Server};SERVER=SRV01;DATABASE=Ro35VARA;UID=sa;PWD=;");
 }
@@ -32,8 +33,9 @@ TEST(OdbcConnectionString, KeywordsIgnoreCaseAndBlanksAndUnquotedValuesLoseTheir
                 "PASSWORD=p w;;",
                 "SQL Server"),
             "DRIVER={SQL Server};SERVER=SRV01;DATABASE=X;UID=u;PWD=p w;");
-  EXPECT_EQ(ForFreeTds("  SRV01 "),
-            "DRIVER={FreeTDS};SERVER=SRV01;Port=1433;TDS_Version=7.1;DATABASE=Ro35VARA;UID=sa;PWD=;");
+  EXPECT_EQ(
+      ForFreeTds("  SRV01 "),
+      "DRIVER={FreeTDS};SERVER=SRV01;Port=1433;TDS_Version=7.1;DATABASE=Ro35VARA;UID=sa;PWD=;");
 }
 
 TEST(OdbcConnectionString, AServerNamingAPortOrAnInstanceGetsNoDefaultPort) {
@@ -67,17 +69,18 @@ TEST(OdbcConnectionString, KeywordsASemicolonInTheServerNameAddsAreRefused) {
 TEST(OdbcConnectionString, TheToolsOwnKeywordsAfterTheNameStillWin) {
   // The catalog, user and password follow the name, and a later keyword overrides an
   // earlier one: a name cannot redirect the connection to another catalog or login.
-  EXPECT_EQ(ForFreeTds("SRV01;initial catalog=master;User ID=admin"),
-            "DRIVER={FreeTDS};SERVER=SRV01;Port=1433;TDS_Version=7.1;DATABASE=Ro35VARA;UID=sa;PWD=;");
+  EXPECT_EQ(
+      ForFreeTds("SRV01;initial catalog=master;User ID=admin"),
+      "DRIVER={FreeTDS};SERVER=SRV01;Port=1433;TDS_Version=7.1;DATABASE=Ro35VARA;UID=sa;PWD=;");
 }
 
 TEST(OdbcConnectionString, MalformedOrForeignStringsAreRefused) {
-  ExpectRefused("data source=SRV01;initial catalog=X");            // no provider
-  ExpectRefused("Provider=MSDASQL;data source=SRV01");             // another provider
-  ExpectRefused("Provider=SQLOLEDB;data source=SRV01;oops");       // a piece without "="
-  ExpectRefused("Provider=SQLOLEDB;data source=\"SRV01;");         // an unterminated quote
-  ExpectRefused("Provider=SQLOLEDB;data source=\"SRV\"01;");       // text after a quote
-  ExpectRefused("Provider=SQLOLEDB;=SRV01");                       // a value without keyword
+  ExpectRefused("data source=SRV01;initial catalog=X");       // no provider
+  ExpectRefused("Provider=MSDASQL;data source=SRV01");        // another provider
+  ExpectRefused("Provider=SQLOLEDB;data source=SRV01;oops");  // a piece without "="
+  ExpectRefused("Provider=SQLOLEDB;data source=\"SRV01;");    // an unterminated quote
+  ExpectRefused("Provider=SQLOLEDB;data source=\"SRV\"01;");  // text after a quote
+  ExpectRefused("Provider=SQLOLEDB;=SRV01");                  // a value without keyword
 }
 
 }  // namespace

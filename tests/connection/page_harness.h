@@ -63,14 +63,13 @@ struct PageHarness {
   std::string txtComputerName;
   ScriptedTextEntry keyboard;
   int keyboardsCreated = 0;
-  connection::ConnectionPage page{
-      fgUpdLog,
-      {[this] { return txtComputerName; },
-       [this](const std::string& text) { txtComputerName = text; }},
-      [this]() -> keyboard::TextEntryDialog& {
-        ++keyboardsCreated;
-        return keyboard;
-      }};
+  connection::ConnectionPage page{fgUpdLog,
+                                  {[this] { return txtComputerName; },
+                                   [this](const std::string& text) { txtComputerName = text; }},
+                                  [this]() -> keyboard::TextEntryDialog& {
+                                    ++keyboardsCreated;
+                                    return keyboard;
+                                  }};
 };
 
 using Rows = std::vector<std::vector<std::string>>;

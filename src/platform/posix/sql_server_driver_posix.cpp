@@ -3,6 +3,8 @@
 namespace platform {
 
 // The FreeTDS ODBC driver, as its Debian package registers it with unixODBC.
-std::string_view SqlServerOdbcDriver() { return "FreeTDS"; }
+std::string_view SqlServerOdbcDriver() {
+  return "FreeTDS";
+}
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 namespace platform {
 
 // The driver that every Windows installation carries.
-std::string_view SqlServerOdbcDriver() { return "SQL Server"; }
+std::string_view SqlServerOdbcDriver() {
+  return "SQL Server";
+}
 
 }  // namespace platform

@@ -1,18 +1,17 @@
 // A server that takes the connection and then never answers must not hang the tool: the
 // real FreeTDS driver gives up after the 10-second login time-out.
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "../page_harness.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace connection_tests {
@@ -46,12 +45,22 @@ class SilentListener {
   int port_ = 0;
 };
 
+// The FreeTDS ODBC driver in the machine's multiarch library folder.
+std::filesystem::path FreeTdsDriver() {
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator("/usr/lib", ignored)) {
+    const auto candidate = entry.path() / "odbc" / "libtdsodbc.so";
+    if (std::filesystem::exists(candidate, ignored)) return candidate;
+  }
+  return {};
+}
+
 TEST(LoginTimeout, ASilentServerShowsAFailedConnectionWithinTheLoginTimeout) {
-  const std::filesystem::path driver = "/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so";
-  ASSERT_TRUE(std::filesystem::exists(driver)) << "the FreeTDS ODBC driver (tdsodbc) is missing";
+  const std::filesystem::path driver = FreeTdsDriver();
+  ASSERT_FALSE(driver.empty()) << "the FreeTDS ODBC driver (tdsodbc) is missing";
   testing_support::TempDir odbc;
   std::ofstream(odbc.file("odbcinst.ini")) << "[FreeTDS]\nDriver=" << driver.string() << "\n";
-  ::setenv("ODBCSYSINI", odbc.path().c_str(), 1);
+  const testing_support::ScopedEnv drivers("ODBCSYSINI", odbc.path().string());
 
   SilentListener listener;
   PageHarness h;

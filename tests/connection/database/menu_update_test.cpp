@@ -57,10 +57,10 @@ TEST_F(MenuDatabase, EveryQzRowIsPointedAtTheServerAndNoOtherRowChanges) {
 
   std::string doubled = name;
   doubled.replace(doubled.find('\''), 1, "''");
-  EXPECT_EQ(h_.page.SqlText(), "Update id_apsys set ClientEXEPath = '\\\\" + doubled +
-                                   "\\QZ35\\EXE' , ADOCntStr = 'Provider=SQLOLEDB;data source=" +
-                                   doubled +
-                                   ";initial catalog=RiVUZ;User ID=sa;Password=;' Where  APID = 'QZ'");
+  EXPECT_EQ(h_.page.SqlText(),
+            "Update id_apsys set ClientEXEPath = '\\\\" + doubled +
+                "\\QZ35\\EXE' , ADOCntStr = 'Provider=SQLOLEDB;data source=" + doubled +
+                ";initial catalog=RiVUZ;User ID=sa;Password=;' Where  APID = 'QZ'");
   EXPECT_EQ(h_.ui.busyShown(), 1);
   EXPECT_FALSE(h_.ui.busy());
   EXPECT_EQ(h_.fgUpdLog.fits(), (std::vector<std::pair<int, int>>{{0, 1}}));

@@ -35,8 +35,9 @@ PostgresServer PostgresServer::FromEnvironment() {
 
 std::string PostgresServer::Psql(std::string_view database, std::string_view sql) const {
   const std::vector<std::string> args = {
-      "psql", "-X", "-q", "-A", "-t", "-v", "ON_ERROR_STOP=1", "-h", socketFolder_,
-      "-p", "1433", "-U", "sa", "-d", std::string(database), "-c", std::string(sql)};
+      "psql",          "-X", "-q",   "-A", "-t", "-v", "ON_ERROR_STOP=1",     "-h",
+      socketFolder_,   "-p", "1433", "-U", "sa", "-d", std::string(database), "-c",
+      std::string(sql)};
   std::vector<char*> argv;
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
