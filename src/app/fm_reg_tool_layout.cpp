@@ -15,6 +15,7 @@
 #include "app/picture_button.h"
 #include "app/text_box.h"
 #include "app/window_fonts.h"
+#include "controls/qt/qt_caption_panel.h"
 #include "controls/qt/qt_grid.h"
 #include "controls/qt/qt_tab_control.h"
 

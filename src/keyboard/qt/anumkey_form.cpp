@@ -9,7 +9,7 @@
 
 #include "common/failure.h"
 #include "common/trap.h"
-#include "keyboard/qt/elastic_panel.h"
+#include "controls/qt/qt_caption_panel.h"
 #include "keyboard/qt/key_button.h"
 #include "keyboard/qt/key_codes.h"
 #include "keyboard/qt/key_pictures.h"
@@ -51,6 +51,19 @@ class StarMaskStyle final : public QProxyStyle {
     return QProxyStyle::styleHint(hint, option, widget, returnData);
   }
 };
+
+// The dialog's caption panels are bevelled and keep a caption on one line at the
+// left, as a status bar does.
+controls::QtCaptionPanel* NewPanel(const char* name, controls::QtCaptionPanel::Bevel bevel,
+                                   QWidget* parent) {
+  auto* panel = new controls::QtCaptionPanel(parent);
+  panel->setObjectName(QString::fromLatin1(name));
+  panel->SetBevel(bevel);
+  panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  panel->setIndent(4);
+  panel->setWordWrap(false);
+  return panel;
+}
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -121,8 +134,7 @@ void frmANumKey::BuildDisplay() {
 }
 
 void frmANumKey::BuildLetterKeys() {
-  vsElastic1_ = new ElasticPanel(ElasticPanel::Bevel::kRaised, this);
-  vsElastic1_->setObjectName(QStringLiteral("vsElastic1"));
+  vsElastic1_ = NewPanel("vsElastic1", controls::QtCaptionPanel::Bevel::kRaised, this);
   vsElastic1_->setGeometry(TwipsRect(60, 1080, 5775, 4185));
   const QFont font = Font(kSerif, 21.75, QFont::Bold);
   const auto addKey = [&](int index, const QString& caption, int row, int column) {
@@ -175,11 +187,9 @@ void frmANumKey::BuildCommandKeys() {
 }
 
 void frmANumKey::BuildStatusBar() {
-  elaSBar_ = new ElasticPanel(ElasticPanel::Bevel::kRaised, this);
-  elaSBar_->setObjectName(QStringLiteral("elaSBar"));
+  elaSBar_ = NewPanel("elaSBar", controls::QtCaptionPanel::Bevel::kRaised, this);
   elaSBar_->setGeometry(TwipsRect(0, 5370, 10530, 645));
-  elaMsg_ = new ElasticPanel(ElasticPanel::Bevel::kSunken, elaSBar_);
-  elaMsg_->setObjectName(QStringLiteral("elaMsg"));
+  elaMsg_ = NewPanel("elaMsg", controls::QtCaptionPanel::Bevel::kSunken, elaSBar_);
   elaMsg_->setGeometry(TwipsRect(180, 120, 10155, 420));
   elaMsg_->setFont(Font(kMing, 15.75, QFont::Normal));
 }
