@@ -10,13 +10,16 @@
 #include "common/failure.h"
 #include "common/trap.h"
 #include "controls/qt/qt_caption_panel.h"
+#include "controls/qt/twips.h"
 #include "keyboard/qt/key_button.h"
 #include "keyboard/qt/key_codes.h"
 #include "keyboard/qt/key_pictures.h"
-#include "keyboard/qt/twips.h"
 
 namespace keyboard {
 namespace {
+
+using controls::Pixels;
+using controls::TwipsRect;
 
 const QColor kBackground(192, 192, 192);
 const QColor kDisplayBackground(255, 255, 128);

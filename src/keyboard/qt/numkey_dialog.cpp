@@ -4,11 +4,14 @@
 #include <QScreen>
 
 #include "common/failure.h"
+#include "controls/qt/twips.h"
 #include "keyboard/qt/anumkey_form.h"
-#include "keyboard/qt/twips.h"
 
 namespace keyboard {
 namespace {
+
+using controls::kTwipsPerPixel;
+using controls::Pixels;
 
 // The screen the dialog is placed on: the primary one.
 QRect ScreenArea() {
