@@ -1,7 +1,6 @@
 #include "keyboard/qt/anumkey_form.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProxyStyle>
@@ -10,6 +9,7 @@
 #include "common/failure.h"
 #include "common/trap.h"
 #include "controls/qt/qt_caption_panel.h"
+#include "controls/qt/qt_fonts.h"
 #include "controls/qt/twips.h"
 #include "keyboard/qt/key_button.h"
 #include "keyboard/qt/key_codes.h"
@@ -18,32 +18,14 @@
 namespace keyboard {
 namespace {
 
+using controls::Font;
+using controls::kMingFace;
+using controls::kSerifFace;
 using controls::Pixels;
 using controls::TwipsRect;
 
 const QColor kBackground(192, 192, 192);
 const QColor kDisplayBackground(255, 255, 128);
-const QString kSerif = QStringLiteral("Times New Roman");
-const QString kMing = QStringLiteral("細明體");
-
-// The layout names Windows faces; where they are missing, Qt draws them with faces of
-// the same metrics (Liberation Serif) or of the same style (AR PL UMing).
-void SubstituteMissingFonts() {
-  if (!QFontDatabase::hasFamily(kSerif)) {
-    QFont::insertSubstitution(kSerif, QStringLiteral("Liberation Serif"));
-  }
-  if (!QFontDatabase::hasFamily(kMing)) {
-    QFont::insertSubstitution(kMing, QStringLiteral("AR PL UMing TW"));
-  }
-}
-
-QFont Font(const QString& family, double points, QFont::Weight weight) {
-  QFont font(family);
-  font.setPointSizeF(points);
-  font.setWeight(weight);
-  return font;
-}
-
 // A masked display shows "*" for every character, and shows it at once.
 class StarMaskStyle final : public QProxyStyle {
  public:
@@ -102,7 +84,8 @@ constexpr DigitKey kDigitKeys[] = {{7, 0, 0}, {8, 0, 1}, {9, 0, 2}, {4, 1, 0}, {
 }  // namespace
 
 frmANumKey::frmANumKey() : handPicture_(HandPressingKeyPicture()) {
-  SubstituteMissingFonts();
+  // The dialog may be the first window built (it is also used without the main one).
+  controls::InstallFontSubstitutes();
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(Pixels(10530), Pixels(6015));
@@ -126,7 +109,7 @@ void frmANumKey::BuildDisplay() {
   auto* mask = new StarMaskStyle;
   mask->setParent(this);
   txtDisp_->setStyle(mask);
-  txtDisp_->setFont(Font(kSerif, 24, QFont::Bold));
+  txtDisp_->setFont(Font(kSerifFace, 24, QFont::Bold));
   QPalette yellow = txtDisp_->palette();
   yellow.setColor(QPalette::Base, kDisplayBackground);
   yellow.setColor(QPalette::Text, Qt::black);
@@ -139,7 +122,7 @@ void frmANumKey::BuildDisplay() {
 void frmANumKey::BuildLetterKeys() {
   vsElastic1_ = NewPanel("vsElastic1", controls::QtCaptionPanel::Bevel::kRaised, this);
   vsElastic1_->setGeometry(TwipsRect(60, 1080, 5775, 4185));
-  const QFont font = Font(kSerif, 21.75, QFont::Bold);
+  const QFont font = Font(kSerifFace, 21.75, QFont::Bold);
   const auto addKey = [&](int index, const QString& caption, int row, int column) {
     const LetterRow& place = kLetterRows[row];
     const int left = place.firstRowLefts ? kFirstRowLefts[column] : kRowLefts[column];
@@ -157,7 +140,7 @@ void frmANumKey::BuildLetterKeys() {
 }
 
 void frmANumKey::BuildDigitKeys() {
-  const QFont font = Font(kSerif, 24, QFont::Bold);
+  const QFont font = Font(kSerifFace, 24, QFont::Bold);
   for (const DigitKey& digit : kDigitKeys) {
     const QString caption =
         digit.index == kDoubleZeroIndex ? QStringLiteral("00") : QString::number(digit.index);
@@ -171,7 +154,7 @@ void frmANumKey::BuildDigitKeys() {
 }
 
 void frmANumKey::BuildCommandKeys() {
-  const QFont font = Font(kSerif, 18, QFont::Bold);
+  const QFont font = Font(kSerifFace, 18, QFont::Bold);
   const auto addKey = [&](const char* name, const QString& caption, const QRect& place) {
     auto* key = new KeyButton(caption, font, handPicture_, this);
     key->setObjectName(QString::fromLatin1(name));
@@ -194,7 +177,7 @@ void frmANumKey::BuildStatusBar() {
   elaSBar_->setGeometry(TwipsRect(0, 5370, 10530, 645));
   elaMsg_ = NewPanel("elaMsg", controls::QtCaptionPanel::Bevel::kSunken, elaSBar_);
   elaMsg_->setGeometry(TwipsRect(180, 120, 10155, 420));
-  elaMsg_->setFont(Font(kMing, 15.75, QFont::Normal));
+  elaMsg_->setFont(Font(kMingFace, 15.75));
 }
 
 void frmANumKey::Form_Load() noexcept {
