@@ -8,6 +8,7 @@
 
 #include "common/failure.h"
 #include "common/trap.h"
+#include "controls/qt/pictures.h"
 #include "controls/qt/qt_caption_panel.h"
 #include "controls/qt/qt_fonts.h"
 #include "controls/qt/twips.h"
@@ -24,7 +25,6 @@ using controls::kSerifFace;
 using controls::Pixels;
 using controls::TwipsRect;
 
-const QColor kBackground(192, 192, 192);
 const QColor kDisplayBackground(255, 255, 128);
 // A masked display shows "*" for every character, and shows it at once.
 class StarMaskStyle final : public QProxyStyle {
@@ -90,7 +90,7 @@ frmANumKey::frmANumKey() : handPicture_(HandPressingKeyPicture()) {
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(Pixels(10530), Pixels(6015));
   QPalette background = palette();
-  background.setColor(QPalette::Window, kBackground);
+  background.setColor(QPalette::Window, controls::kSilver);
   setPalette(background);
   setAutoFillBackground(true);
 
