@@ -11,6 +11,7 @@
 #include "controls/qt/pictures.h"
 #include "controls/qt/qt_caption_panel.h"
 #include "controls/qt/qt_fonts.h"
+#include "controls/qt/qt_text.h"
 #include "controls/qt/twips.h"
 #include "keyboard/qt/key_button.h"
 #include "keyboard/qt/key_codes.h"
@@ -48,10 +49,6 @@ controls::QtCaptionPanel* NewPanel(const char* name, controls::QtCaptionPanel::B
   panel->setIndent(4);
   panel->setWordWrap(false);
   return panel;
-}
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Letter keys, within vsElastic1: five rows; A to Z fill them six to a row, and "-"
@@ -203,11 +200,11 @@ void frmANumKey::SetDisplayFontSize(double points) {
 }
 
 std::string frmANumKey::DisplayText() const {
-  return txtDisp_->text().toStdString();
+  return controls::ToUtf8(txtDisp_->text());
 }
 
 void frmANumKey::SetDisplayText(std::string_view text) {
-  txtDisp_->setText(FromUtf8(text));
+  txtDisp_->setText(controls::ToQString(text));
 }
 
 std::string frmANumKey::AlphaCaption(int index) const {
@@ -216,7 +213,7 @@ std::string frmANumKey::AlphaCaption(int index) const {
     common::Raise(common::err::kSubscriptOutOfRange,
                   "No letter key has the index " + std::to_string(index) + ".");
   }
-  return key->second->text().toStdString();
+  return controls::ToUtf8(key->second->text());
 }
 
 void frmANumKey::FocusAcceptKey() {

@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "common/failure.h"
+#include "controls/qt/qt_text.h"
 #include "controls/qt/twips.h"
 #include "keyboard/qt/anumkey_form.h"
 
@@ -48,7 +49,7 @@ void NumKeyDialog::Load() {
 }
 
 void NumKeyDialog::SetTitle(std::string_view title) {
-  form_->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+  form_->setWindowTitle(controls::ToQString(title));
 }
 
 void NumKeyDialog::SetMessage(std::string_view message) {
