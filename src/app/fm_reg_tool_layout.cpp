@@ -24,9 +24,9 @@ namespace {
 
 using app::PictureButton;
 using app::TextBox;
+using controls::Pixels;
 using controls::QtCaptionPanel;
 using controls::QtGrid;
-using controls::Pixels;
 using controls::TwipsRect;
 
 enum class Kind { kGrid, kCheckBox, kButton, kPictureButton, kLabel, kTextBox, kFrame };

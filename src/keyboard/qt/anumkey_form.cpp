@@ -27,6 +27,7 @@ using controls::Pixels;
 using controls::TwipsRect;
 
 const QColor kDisplayBackground(255, 255, 128);
+
 // A masked display shows "*" for every character, and shows it at once.
 class StarMaskStyle final : public QProxyStyle {
  public:
