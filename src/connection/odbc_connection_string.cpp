@@ -5,17 +5,10 @@
 #include <map>
 
 #include "common/failure.h"
+#include "platform/blanks.h"
 
 namespace basADODB {
 namespace {
-
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 std::string Lower(std::string_view text) {
   std::string lower(text);
@@ -86,26 +79,26 @@ std::vector<std::pair<std::string, std::string>> ParseOleDbConnectionString(std:
         (semicolon != std::string_view::npos && semicolon < equals)) {
       // Only blanks (or nothing) may stand between two ";".
       const std::size_t end = semicolon == std::string_view::npos ? text.size() : semicolon;
-      if (!TrimBlanks(text.substr(pos, end - pos)).empty())
+      if (!platform::TrimBlanks(text.substr(pos, end - pos)).empty())
         Malformed(text, "has a piece without \"=\"");
       pos = end + 1;
       continue;
     }
-    std::string keyword = Lower(TrimBlanks(text.substr(pos, equals - pos)));
+    std::string keyword = Lower(platform::TrimBlanks(text.substr(pos, equals - pos)));
     if (keyword.empty()) Malformed(text, "has a value without a keyword");
     pos = equals + 1;
-    while (pos < text.size() && kBlanks.find(text[pos]) != std::string_view::npos) ++pos;
+    while (pos < text.size() && platform::IsBlank(text[pos])) ++pos;
     std::string value;
     if (pos < text.size() && (text[pos] == '"' || text[pos] == '\'')) {
       value = ReadQuoted(text, pos);
       const std::size_t end = std::min(text.find(';', pos), text.size());
-      if (!TrimBlanks(text.substr(pos, end - pos)).empty()) {
+      if (!platform::TrimBlanks(text.substr(pos, end - pos)).empty()) {
         Malformed(text, "has text after a quoted value");
       }
       pos = end + 1;
     } else {
       const std::size_t end = std::min(text.find(';', pos), text.size());
-      value = std::string(TrimBlanks(text.substr(pos, end - pos)));
+      value = std::string(platform::TrimBlanks(text.substr(pos, end - pos)));
       pos = end + 1;
     }
     pairs.emplace_back(std::move(keyword), std::move(value));
