@@ -14,6 +14,7 @@ test_packages=(
   libgtest-dev libgmock-dev googletest
   locales  # localedef: the double-byte tests build a Big5 locale
   xvfb xauth
+  postgresql odbc-postgresql
   g++-mingw-w64-x86-64 wine64
 )
 
