@@ -44,7 +44,7 @@ Status ReadSubKeyName(SettingsKey& key, std::uint32_t index, std::string& name) 
 Status ReadValue(SettingsKey& key, std::uint32_t index, std::string& name, std::string& data) {
   std::vector<char> nameBuffer(kFirstNameCapacity, '\0');
   Status status = platform::kNoMoreItems;
-  for (int attempt = 0; attempt < kValueReadAttempts; ++attempt) {
+  for (int attempt = 0; attempt < kValueReadAttempts;) {
     auto nameLength = static_cast<std::uint32_t>(nameBuffer.size());
     std::uint32_t type = 0;
     std::uint32_t dataLength = 0;
@@ -57,15 +57,17 @@ Status ReadValue(SettingsKey& key, std::uint32_t index, std::string& name, std::
     }
     std::vector<unsigned char> dataBuffer(std::max<std::uint32_t>(dataLength, 1), 0);
     nameLength = static_cast<std::uint32_t>(nameBuffer.size());
-    status = key.EnumValue(index, nameBuffer.data(), &nameLength, &type, dataBuffer.data(),
-                           &dataLength);
+    status =
+        key.EnumValue(index, nameBuffer.data(), &nameLength, &type, dataBuffer.data(), &dataLength);
     if (status == platform::kSuccess) {
       name = WithoutNuls(std::string_view(nameBuffer.data(), nameLength));
       data = WithoutNuls(std::string_view(reinterpret_cast<const char*>(dataBuffer.data()),
                                           std::min<std::size_t>(dataLength, dataBuffer.size())));
       return status;
     }
+    // "More data" here means the value grew since the size query: read it again.
     if (status != platform::kMoreData) return status;
+    ++attempt;
   }
   return status;
 }
