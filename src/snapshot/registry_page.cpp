@@ -19,7 +19,9 @@ RegistryPage::RegistryPage(controls::Grid& fgList, common::OpenFileDialog& Commo
       store_(store),
       browseOwner_(browseOwner) {}
 
-std::string RegistryPage::DefaultFolder() const { return programFolder_ + "\\..\\DAT"; }
+std::string RegistryPage::DefaultFolder() const {
+  return programFolder_ + "\\..\\DAT";
+}
 
 std::string RegistryPage::SnapshotName(std::string_view extension) const {
   return "Reg_" + platform::Utf8ToAnsi(ComputerName_()) + std::string(extension);
@@ -41,7 +43,9 @@ std::string RegistryPage::ChooseFileToRead() {
   return file;
 }
 
-void RegistryPage::FitColumns() { fgList_.AutoSize(0, fgList_.Cols() - 1); }
+void RegistryPage::FitColumns() {
+  fgList_.AutoSize(0, fgList_.Cols() - 1);
+}
 
 void RegistryPage::cmdGetCurrentReg_Click() {
   common::TrapShow("frmReg_cmdGetCurrentReg_Click", [&] {
@@ -54,29 +58,29 @@ void RegistryPage::cmdGetCurrentReg_Click() {
   });
 }
 
-void RegistryPage::cmdReadRegFile_Click() {
-  common::TrapShow("frmReg_cmdReadRegFile_Click", [&] {
+void RegistryPage::RunOnChosenFile(std::string_view label, std::string_view failureMessage,
+                                   const std::function<bool(const std::string&)>& routine) {
+  common::TrapShow(label, [&] {
     const std::string file = ChooseFileToRead();
     if (file.empty()) return;
-    if (!bmRegistry::LoadRegistryToFG(fgList_, file)) {
-      common::MsgBox("自文字檔讀入Registry失敗");
+    if (!routine(file)) {
+      common::MsgBox(failureMessage);
       return;
     }
     FitColumns();
   });
 }
 
+void RegistryPage::cmdReadRegFile_Click() {
+  RunOnChosenFile(
+      "frmReg_cmdReadRegFile_Click", "自文字檔讀入Registry失敗",
+      [&](const std::string& file) { return bmRegistry::LoadRegistryToFG(fgList_, file); });
+}
+
 void RegistryPage::cmdLoadReg_Click() {
-  common::TrapShow("frmReg_cmdLoadReg_Click", [&] {
-    const std::string file = ChooseFileToRead();
-    if (file.empty()) return;
-    if (!bmRegistry::LoadRegistry(file, store_)) {
-      common::MsgBox("復原Registry失敗");
-      return;
-    }
-    // The grid keeps what it showed; "讀取本機Registry" shows the restored settings.
-    FitColumns();
-  });
+  // The grid keeps what it showed; "讀取本機Registry" shows the restored settings.
+  RunOnChosenFile("frmReg_cmdLoadReg_Click", "復原Registry失敗",
+                  [&](const std::string& file) { return bmRegistry::LoadRegistry(file, store_); });
 }
 
 void RegistryPage::cmdSave_Click() {

@@ -4,6 +4,7 @@
 // settings store it is given.
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "common/user_interface.h"
 #include "controls/grid.h"
@@ -35,6 +36,10 @@ class RegistryPage {
   // The file a reading command works on (ANSI), or empty text after "請選擇文字檔".
   std::string ChooseFileToRead();
   void FitColumns();
+  // A reading command: choose the file, run `routine` on it, tell a failure, fit the
+  // columns after success.
+  void RunOnChosenFile(std::string_view label, std::string_view failureMessage,
+                       const std::function<bool(const std::string&)>& routine);
 
   controls::Grid& fgList_;
   common::OpenFileDialog& CommonDialog1_;

@@ -15,7 +15,9 @@ namespace {
 
 constexpr std::size_t kBlockSize = 1 << 16;
 
-bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsPathSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
 // Where the file name starts: after the last path separator that is a character of
 // its own.
@@ -29,7 +31,9 @@ std::size_t FileNameStart(std::string_view path) {
   return start;
 }
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Only single-byte letters fold: a trail byte of a double-byte character that happens
 // to be a letter stays as it is.
@@ -81,15 +85,16 @@ std::optional<std::string> LocateSnapshot(std::string_view path) {
   return std::nullopt;
 }
 
-SnapshotLineReader::SnapshotLineReader(std::string_view path)
-    : path_(path), block_(kBlockSize) {
+SnapshotLineReader::SnapshotLineReader(std::string_view path) : path_(path), block_(kBlockSize) {
   file_ = std::fopen(platform::NativePath(path).c_str(), "rb");
   if (file_ == nullptr) {
     throw std::system_error(errno, std::generic_category(), platform::AnsiToUtf8(path));
   }
 }
 
-SnapshotLineReader::~SnapshotLineReader() { std::fclose(file_); }
+SnapshotLineReader::~SnapshotLineReader() {
+  std::fclose(file_);
+}
 
 bool SnapshotLineReader::Refill() {
   pos_ = 0;

@@ -31,7 +31,8 @@ platform::SettingWrite ParseSettingLine(std::string_view line, std::size_t lineN
     pos += length;
   }
   if (found < 3) {
-    RaiseBadLine(lineNumber, "has " + std::to_string(found + 1) + (found == 0 ? " field" : " fields"));
+    RaiseBadLine(lineNumber,
+                 "has " + std::to_string(found + 1) + (found == 0 ? " field" : " fields"));
   }
   platform::SettingWrite write{
       std::string(line.substr(0, commas[0])),
@@ -49,8 +50,7 @@ platform::SettingWrite ParseSettingLine(std::string_view line, std::size_t lineN
 [[noreturn]] void RaiseRefusedRestore(platform::Status status) {
   common::Raise(status == platform::kAccessDenied ? common::err::kPermissionDenied
                                                   : common::err::kInvalidArgument,
-                "The settings store refused the restore (status " + std::to_string(status) +
-                    ").");
+                "The settings store refused the restore (status " + std::to_string(status) + ").");
 }
 
 }  // namespace
