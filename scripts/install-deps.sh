@@ -13,6 +13,7 @@ test_packages=(
   "${run_packages[@]}"
   libgtest-dev libgmock-dev googletest
   xvfb xauth
+  locales
 )
 
 case "${1:-}" in
