@@ -12,6 +12,7 @@ run_packages=(
 test_packages=(
   "${run_packages[@]}"
   libgtest-dev libgmock-dev googletest
+  locales  # localedef: the double-byte tests build a Big5 locale
   xvfb xauth
   locales
 )

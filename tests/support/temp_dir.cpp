@@ -41,4 +41,23 @@ void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+void MakeReadOnly(const std::filesystem::path& file) {
+  std::filesystem::permissions(file,
+                               std::filesystem::perms::owner_write |
+                                   std::filesystem::perms::group_write |
+                                   std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+}
+
+bool ReadOnlyFilesRefuseWrites(const TempDir& dir) {
+  const auto probe = dir.path() / "read-only-probe";
+  WriteBytes(probe, "x");
+  MakeReadOnly(probe);
+  const bool refused = !std::ofstream(probe, std::ios::binary | std::ios::app).is_open();
+  std::filesystem::permissions(probe, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+  std::filesystem::remove(probe);
+  return refused;
+}
+
 }  // namespace testing_support

@@ -24,4 +24,11 @@ class TempDir {
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
 
+// Takes every write permission away; on Windows this sets the read-only attribute.
+void MakeReadOnly(const std::filesystem::path& file);
+
+// Whether the platform refuses to open a read-only file for writing. Root on posix does
+// not, and neither does Wine run as root.
+bool ReadOnlyFilesRefuseWrites(const TempDir& dir);
+
 }  // namespace testing_support

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <system_error>
 
@@ -22,6 +23,17 @@ std::string FolderOf(const std::string& path) {
   const auto slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A symbolic link stays a link: the file it points to is replaced.
+std::string LinkTarget(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return path;
+  std::string target(resolved);
+  std::free(resolved);
+  return target;
 }
 
 }  // namespace
@@ -47,15 +59,24 @@ struct AtomicFileWriter::Impl {
 };
 
 AtomicFileWriter::AtomicFileWriter(std::string_view windowsPath) : impl_(std::make_unique<Impl>()) {
-  impl_->target = NativePath(windowsPath);
+  impl_->target = LinkTarget(NativePath(windowsPath));
   std::string pattern = impl_->target + ".XXXXXX";
   impl_->fd = ::mkstemp(pattern.data());
   if (impl_->fd < 0) ThrowErrno(impl_->target);
   impl_->temporary = pattern;
-  // mkstemp creates the file 0600; a replaced file should get the usual permissions.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(impl_->fd, 0666 & ~mask);
+  // mkstemp creates the file 0600. A replaced file keeps its permission bits (and its
+  // owner, where this user may set it); a new file gets the usual permissions.
+  struct stat old {};
+  if (::stat(impl_->target.c_str(), &old) == 0) {
+    if (::fchown(impl_->fd, old.st_uid, old.st_gid) != 0) {
+      // Only root may give a file away; the file then belongs to this user.
+    }
+    ::fchmod(impl_->fd, old.st_mode & 07777);
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(impl_->fd, 0666 & ~mask);
+  }
 }
 
 AtomicFileWriter::~AtomicFileWriter() {

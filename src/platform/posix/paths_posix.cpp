@@ -1,8 +1,9 @@
 #include "platform/paths.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <string>
 
@@ -11,6 +12,19 @@
 namespace platform {
 namespace {
 
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+std::string HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  // A service started without HOME still has a home in the user database.
+  if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr) {
+    return entry->pw_dir;
+  }
+  return std::string();
+}
+
 // Where Wine keeps its drive letters: a program of the family running under Wine sees
 // "C:\..." as ${WINEPREFIX:-~/.wine}/dosdevices/c:/...
 std::string DriveFolder(char letter) {
@@ -18,11 +32,12 @@ std::string DriveFolder(char letter) {
   if (const char* wine = std::getenv("WINEPREFIX"); wine != nullptr && *wine != '\0') {
     prefix = wine;
   } else {
-    const char* home = std::getenv("HOME");
-    prefix = std::string(home != nullptr ? home : "") + "/.wine";
+    prefix = HomeFolder() + "/.wine";
   }
-  return prefix + "/dosdevices/" +
-         static_cast<char>(std::tolower(static_cast<unsigned char>(letter))) + ':';
+  // Wine names its drive links in lower case.
+  const char lower =
+      letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter;
+  return prefix + "/dosdevices/" + lower + ':';
 }
 
 }  // namespace
@@ -30,8 +45,7 @@ std::string DriveFolder(char letter) {
 std::string NativePath(std::string_view windowsPath) {
   std::string native;
   std::size_t pos = 0;
-  if (windowsPath.size() >= 2 && windowsPath[1] == ':' &&
-      std::isalpha(static_cast<unsigned char>(windowsPath[0]))) {
+  if (windowsPath.size() >= 2 && windowsPath[1] == ':' && IsAsciiLetter(windowsPath[0])) {
     native = DriveFolder(windowsPath[0]);
     pos = 2;
     // "C:" alone or "C:name" is relative to the drive's root here.

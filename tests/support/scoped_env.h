@@ -1,0 +1,32 @@
+#pragma once
+// Sets (or, with nullopt, removes) an environment variable for one scope. posix only;
+// header-only so that the Windows build of the support library never sees setenv.
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace testing_support {
+
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    Set(value);
+  }
+  ~ScopedEnv() { Set(old_); }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  void Set(const std::optional<std::string>& value) {
+    if (value) {
+      ::setenv(name_, value->c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+}  // namespace testing_support
