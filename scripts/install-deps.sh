@@ -14,7 +14,6 @@ test_packages=(
   libgtest-dev libgmock-dev googletest
   locales  # localedef: the double-byte tests build a Big5 locale
   xvfb xauth
-  locales
 )
 
 case "${1:-}" in
