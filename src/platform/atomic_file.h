@@ -11,7 +11,8 @@ namespace platform {
 
 class AtomicFileWriter {
  public:
-  // Creates the temporary file; the target's folder must exist.
+  // Creates the temporary file; the target's folder must exist. A read-only target is
+  // refused (EACCES) before anything is written.
   explicit AtomicFileWriter(std::string_view windowsPath);
   ~AtomicFileWriter();
   AtomicFileWriter(const AtomicFileWriter&) = delete;

@@ -97,6 +97,25 @@ TEST_F(RegistryPageTest, SavingAnEmptyStoreSaysSoAndWritesNothing) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "DAT"));
 }
 
+TEST_F(RegistryPageTest, AReadOnlySnapshotOrAMissingFolderEndsInSaveFailedOnly) {
+  Save("App", "Sec", "k", "v");
+  WriteBytes(SavedFile(), "kept");
+  testing_support::MakeReadOnly(SavedFile());
+  ui.ExpectBox(Answer::kYes);
+  ui.ExpectBox();
+  page.cmdSave_Click();
+  ASSERT_EQ(ui.boxes().size(), 2u);
+  EXPECT_EQ(ui.boxes()[1].text, "存檔失敗");
+  EXPECT_EQ(ReadBytes(SavedFile()), "kept");
+
+  chkDefault = 0;
+  ui.QueueFolder(dir.file("no such folder"));
+  ui.ExpectBox();
+  page.cmdSave_Click();
+  ASSERT_EQ(ui.boxes().size(), 3u);
+  EXPECT_EQ(ui.boxes()[2].text, "存檔失敗");
+}
+
 TEST_F(RegistryPageTest, SavingIntoTheChosenFolder) {
   Save("App", "Sec", "k", "v");
   chkDefault = 0;
