@@ -7,7 +7,7 @@ run_packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev libgl-dev
   unixodbc-dev tdsodbc
-  fonts-arphic-ukai fonts-arphic-uming
+  fonts-arphic-ukai fonts-arphic-uming fonts-liberation
 )
 test_packages=(
   "${run_packages[@]}"

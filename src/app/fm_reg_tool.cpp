@@ -1,0 +1,102 @@
+#include "app/fm_reg_tool.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+
+#include "app/artwork.h"
+#include "app/picture_button.h"
+#include "app/qt_open_file_dialog.h"
+#include "app/text_box.h"
+#include "app/window_fonts.h"
+#include "common/basbase.h"
+#include "common/trap.h"
+#include "controls/qt/qt_grid.h"
+#include "controls/qt/qt_tab_control.h"
+#include "controls/qt/qt_text.h"
+
+namespace {
+
+// A grid's set-up: columns, titles, the two alignment passes, header row only, fitted.
+// The column count is read back from the grid before each pass.
+void SetUpGrid(controls::Grid& grid, int cols, std::string_view titles) {
+  grid.SetCols(cols);
+  grid.SetFormatString(titles);
+  for (int c = 0, n = grid.Cols(); c < n; ++c) {
+    grid.SetColAlignment(c, controls::AlignmentAttribute::kFirst, 4);
+  }
+  for (int c = 0, n = grid.Cols(); c < n; ++c) {
+    grid.SetColAlignment(c, controls::AlignmentAttribute::kSecond, 1);
+  }
+  grid.SetRows(1);
+  grid.AutoSize(0, grid.Cols() - 1);
+}
+
+}  // namespace
+
+fmRegTool::fmRegTool(ComputerNameSource computerName, QWidget* parent)
+    : QWidget(parent),
+      computerNameSource_(computerName ? std::move(computerName) : basBase::GetThisComputerName),
+      commonDialog1_(std::make_unique<app::QtOpenFileDialog>(this)) {
+  setWindowTitle(QString::fromUtf8(common::kAppTitle.data(),
+                                   static_cast<qsizetype>(common::kAppTitle.size())));
+  setWindowIcon(app::ApplicationIcon());
+  setFont(app::WindowFont());
+  BuildControls();
+  for (int index = 0; index < static_cast<int>(controls_.cmdExit.size()); ++index) {
+    connect(controls_.cmdExit[index], &QPushButton::clicked, this,
+            [this, index] { cmdExit_Click(index); });
+  }
+  // The pages' commands are wired by the page classes; until a command is wired its
+  // button stays disabled rather than doing nothing when pressed.
+  for (QPushButton* command : std::initializer_list<QPushButton*>{
+           controls_.cmdLoadReg, controls_.cmdReadRegFile, controls_.cmdSave,
+           controls_.cmdGetCurrentReg, controls_.cmdInputName, controls_.cmdUpdINI,
+           controls_.cmdUpdIDMENU}) {
+    command->setEnabled(false);
+  }
+  Form_Load();
+}
+
+fmRegTool::~fmRegTool() = default;
+
+void fmRegTool::Form_Load() {
+  // InitForm traps its own failures; this trap only catches a failure of the call.
+  common::TrapShow("frmReg_Form_Load", [this] { InitForm(); });
+}
+
+void fmRegTool::InitForm() {
+  common::TrapShow("frmReg_InitForm", [this] {
+    computerName_ = computerNameSource_();
+    SetUpGrid(*controls_.fgList, 4, "Key1|Key2|Key3|Value");
+    SetUpGrid(*controls_.fgUpdLog, 2, "項目|狀態");
+    controls_.tabPage->SetCurrTab(0);
+  });
+}
+
+void fmRegTool::cmdExit_Click(int /*index*/) {
+  // No question and nothing saved: every window goes, the hidden keyboard dialog too,
+  // and the event loop ends, so no further event of this window runs.
+  QApplication::closeAllWindows();
+  QCoreApplication::exit(0);
+}
+
+controls::Grid& fmRegTool::fgList() {
+  return *controls_.fgList;
+}
+
+controls::Grid& fmRegTool::fgUpdLog() {
+  return *controls_.fgUpdLog;
+}
+
+bool fmRegTool::DefaultFilesChecked() const {
+  return controls_.chkDefault->isChecked();
+}
+
+std::string fmRegTool::ComputerNameText() const {
+  return controls::ToUtf8(controls_.txtComputerName->text());
+}
+
+void fmRegTool::SetComputerNameText(std::string_view text) {
+  controls_.txtComputerName->setText(controls::ToQString(text));
+}

@@ -1,0 +1,50 @@
+// Starts the tool: the main window is its only entry point.
+#include <QApplication>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/artwork.h"
+#include "app/fm_reg_tool.h"
+#include "app/qt_user_interface.h"
+#include "app/window_fonts.h"
+
+namespace {
+
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!HasDisplay()) {
+    // Qt would abort with a message about platform plugins; say what to do instead.
+    std::fprintf(stderr,
+                 "RegTool needs a display, and none is set (DISPLAY, WAYLAND_DISPLAY).\n"
+                 "On a machine without one, run it under a virtual display:\n"
+                 "  xvfb-run -a %s\n",
+                 argv[0]);
+    return 3;
+  }
+  // The ANSI code page of the settings, snapshot files and INI files follows the locale.
+  std::setlocale(LC_ALL, "");
+  QApplication application(argc, argv);
+  app::InstallFontSubstitutes();
+  QApplication::setWindowIcon(app::ApplicationIcon());
+
+  app::QtUserInterface ui;
+  common::InstallUserInterface(&ui);
+  int exitCode = 0;
+  {
+    fmRegTool window;
+    window.show();
+    exitCode = QApplication::exec();
+  }
+  common::InstallUserInterface(nullptr);
+  return exitCode;
+}

@@ -1,0 +1,74 @@
+#pragma once
+// frmANumKey, the on-screen keyboard dialog's window: the display, the letter and
+// digit keys, the command keys and the status bar, laid out to the twip. Its keys
+// and the physical keyboard (seen before the focused key sees it, once Form_Load has
+// switched key preview on) run the handlers of KeyHandling.
+#include <QDialog>
+#include <QPixmap>
+#include <array>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "keyboard/key_handling.h"
+
+class QLineEdit;
+
+namespace keyboard {
+
+class ElasticPanel;
+class KeyButton;
+
+// The message line's text while the dialog loads; every entry point overwrites it.
+inline constexpr std::string_view kLoadMessage = "英文/數字輸入視窗";
+
+class frmANumKey final : public QDialog, public KeyPad {
+ public:
+  frmANumKey();
+
+  // Runs once, right after the dialog is created: key preview on, the load message.
+  void Form_Load() noexcept;
+
+  KeyHandling& Keys() { return keys_; }
+  const KeyHandling& Keys() const { return keys_; }
+  void SetMessage(std::string_view text);
+  void SetMasked(bool masked);
+  void SetDisplayFontSize(double points);
+  // True once the user closed the dialog through its window frame: it is then
+  // unloaded, and the next entry point creates it again.
+  bool Unloaded() const { return unloaded_; }
+
+  std::string DisplayText() const override;
+  void SetDisplayText(std::string_view text) override;
+  std::string AlphaCaption(int index) const override;
+  void FocusAcceptKey() override;
+  void HideDialog() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildDisplay();
+  void BuildLetterKeys();
+  void BuildDigitKeys();
+  void BuildCommandKeys();
+  void BuildStatusBar();
+
+  KeyHandling keys_{*this};
+  const QPixmap handPicture_;
+  QLineEdit* txtDisp_ = nullptr;
+  ElasticPanel* vsElastic1_ = nullptr;
+  ElasticPanel* elaSBar_ = nullptr;
+  ElasticPanel* elaMsg_ = nullptr;
+  std::map<int, KeyButton*> cmdAlpha_;
+  std::array<KeyButton*, kDoubleZeroIndex + 1> cmdNum_{};
+  KeyButton* cmdBack_ = nullptr;
+  KeyButton* cmdExit_ = nullptr;
+  KeyButton* cmdEnter_ = nullptr;
+  KeyButton* cmdDel_ = nullptr;
+  bool unloaded_ = false;
+};
+
+}  // namespace keyboard
