@@ -24,7 +24,7 @@ std::string RegistryPage::DefaultFolder() const {
 }
 
 std::string RegistryPage::SnapshotName(std::string_view extension) const {
-  return "Reg_" + platform::Utf8ToAnsi(ComputerName_()) + std::string(extension);
+  return "Reg_" + ComputerName_() + std::string(extension);
 }
 
 std::string RegistryPage::ChooseFileToRead() {

@@ -15,9 +15,9 @@ namespace snapshot {
 class RegistryPage {
  public:
   // `chkDefault` reads the check box afresh for every command (0 = ask for a file or
-  // folder). `ComputerName` gives the window's computer name (UTF-8). `programFolder`
-  // is the folder of the executable in the platform's form, without a trailing
-  // separator. `browseOwner` owns the folder picker.
+  // folder). `ComputerName` gives the window's computer name as the platform gave it
+  // (ANSI). `programFolder` is the folder of the executable in the platform's form,
+  // without a trailing separator. `browseOwner` owns the folder picker.
   RegistryPage(controls::Grid& fgList, common::OpenFileDialog& CommonDialog1,
                std::function<int()> chkDefault, std::function<std::string()> ComputerName,
                std::string programFolder, platform::SettingsStore& store, void* browseOwner);

@@ -57,8 +57,11 @@ TEST_F(Big5Rules, AChineseComputerNameMakesOneFileName) {
   std::filesystem::create_directories(dir.path() / "DAT");
   testing_support::ScriptedOpenFileDialog dialog;
   snapshot::RegistryPage page(
-      fgList, dialog, [] { return 1; }, [] { return std::string("許功"); }, dir.file("bin"), *store,
-      nullptr);
+      fgList, dialog, [] { return 1; },
+      [] {
+        return Big5({kXu, kGong});
+      },
+      dir.file("bin"), *store, nullptr);
 
   ui.ExpectBox();
   ui.ExpectBox();
