@@ -11,8 +11,7 @@ namespace platform {
 
 class AtomicFileWriter {
  public:
-  // Creates the temporary file; the target's folder must exist. A read-only target is
-  // refused (EACCES) before anything is written.
+  // Creates the temporary file; the target's folder must exist.
   explicit AtomicFileWriter(std::string_view windowsPath);
   ~AtomicFileWriter();
   AtomicFileWriter(const AtomicFileWriter&) = delete;

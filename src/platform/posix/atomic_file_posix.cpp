@@ -60,15 +60,6 @@ struct AtomicFileWriter::Impl {
 
 AtomicFileWriter::AtomicFileWriter(std::string_view windowsPath) : impl_(std::make_unique<Impl>()) {
   impl_->target = LinkTarget(NativePath(windowsPath));
-  // The rename would replace a file that may not be written itself. A file without any
-  // write permission bit is read-only even for root, as Windows refuses a file with its
-  // read-only attribute.
-  struct stat existing {};
-  if (::stat(impl_->target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
-      ((existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-       ::access(impl_->target.c_str(), W_OK) != 0)) {
-    throw std::system_error(EACCES, std::generic_category(), impl_->target);
-  }
   std::string pattern = impl_->target + ".XXXXXX";
   impl_->fd = ::mkstemp(pattern.data());
   if (impl_->fd < 0) ThrowErrno(impl_->target);
