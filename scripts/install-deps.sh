@@ -14,6 +14,7 @@ test_packages=(
   libgtest-dev libgmock-dev googletest
   locales  # localedef: the double-byte tests build a Big5 locale
   xvfb xauth
+  postgresql odbc-postgresql
 )
 
 case "${1:-}" in

@@ -2,6 +2,10 @@
 // Replaces a file whole or not at all: the bytes go to a temporary file beside the
 // target, which is flushed to disk and then renamed over it. Until Commit succeeds the
 // target keeps its old content; an abandoned writer removes its temporary file.
+// A replaced file keeps its permissions; a target that is a symbolic link stays one
+// (the file it points to is replaced); a target that is read-only (no write permission
+// at all, whoever runs the tool) is not replaced. After any failure the writer is spent:
+// Write and Commit throw again and the target is never touched.
 // Failures throw std::system_error with a std::generic_category (errno) code.
 #include <memory>
 #include <string>
@@ -20,7 +24,8 @@ class AtomicFileWriter {
   // Buffered; a failure may show here or only at Commit.
   void Write(std::string_view bytes);
 
-  // Flush, sync, rename over the target. After it, the writer is spent.
+  // Flush, sync, rename over the target (EACCES for a read-only target). After it, the
+  // writer is spent.
   void Commit();
 
  private:

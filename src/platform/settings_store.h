@@ -2,6 +2,15 @@
 // The per-user settings store (the registry's HKEY_CURRENT_USER tree) as the walk and
 // the restore use it. Names and data are 8-bit text in the ANSI code page; paths use
 // "\" between key names. Results are the registry's status codes.
+//
+// Both backends behave as the Windows registry does: names match ignoring case and keep
+// their first spelling; sub-keys enumerate in the order of their upper-cased names,
+// values in the order they were created (overwriting keeps a value's place, deleting
+// and saving it again moves it last); a key name may have 255 bytes, a value name
+// 16 383 (longer ones are refused with 87). A path may end in "\"; one that starts with
+// "\" is refused with 161. Whether a key that is already open sees later writes
+// depends on the backend (the registry's do, the posix store's keys see the tree as it
+// was when they were opened from the store); the walk relies on neither.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -15,8 +24,14 @@ inline constexpr Status kSuccess = 0;
 inline constexpr Status kNotFound = 2;
 inline constexpr Status kAccessDenied = 5;
 inline constexpr Status kInvalidParameter = 87;
+inline constexpr Status kBadPathname = 161;
 inline constexpr Status kMoreData = 234;
 inline constexpr Status kNoMoreItems = 259;
+// The store cannot be read because it is damaged (ERROR_BADDB); nothing is written to
+// it until it is repaired.
+inline constexpr Status kStoreCorrupt = 1009;
+// The store could not be read or written (ERROR_REGISTRY_IO_FAILED).
+inline constexpr Status kStoreIoFailed = 1016;
 
 // Value types as the registry numbers them.
 enum ValueType : std::uint32_t {
@@ -42,15 +57,19 @@ class SettingsKey {
   virtual Status OpenSubKey(std::string_view path, std::unique_ptr<SettingsKey>& out) = 0;
 
   // RegEnumKeyA: writes the NUL-terminated name of sub-key `index` into `name`
-  // (capacity in bytes, NUL included). 234 when it does not fit, 259 past the end.
+  // (capacity in bytes, NUL included). 234 when it does not fit (the buffer is left as
+  // it was), 259 past the end.
   virtual Status EnumKey(std::uint32_t index, char* name, std::uint32_t capacity) = 0;
 
   // RegEnumValueA: `nameLength` is the name buffer's capacity on entry and the name's
-  // length (without NUL) on success. With `data` null, `dataLength` (if not null)
-  // receives the data size. 234 when the name or the data does not fit, 259 past the end.
+  // length (without NUL) on success; the unnamed value's name is empty. With `data`
+  // null, `dataLength` (if not null) receives the data size and the status is 0. The
+  // data are the stored bytes as they are: a string saved by SaveSetting ends in its
+  // NUL. 234 when the name or the data does not fit (`dataLength` then holds the size
+  // needed, the data buffer and `nameLength` are left as they were), 259 past the end,
+  // 87 when `name` or `nameLength` is null.
   virtual Status EnumValue(std::uint32_t index, char* name, std::uint32_t* nameLength,
-                           std::uint32_t* type, unsigned char* data,
-                           std::uint32_t* dataLength) = 0;
+                           std::uint32_t* type, unsigned char* data, std::uint32_t* dataLength) = 0;
 };
 
 // One setting as a restore writes it: delete the value (ignoring a failure), then save
@@ -70,11 +89,12 @@ class SettingsStore {
   virtual Status OpenCurrentUserKey(std::string_view path, std::unique_ptr<SettingsKey>& out) = 0;
 
   // SaveSetting: creates application and section (which may hold "\" for deeper keys)
-  // below the settings root where missing and stores `text` as a string value.
+  // below the settings root where missing and stores `text` as a string value: its
+  // bytes followed by a NUL. An empty application or section is refused with 87.
   virtual Status SaveSetting(std::string_view application, std::string_view section,
                              std::string_view key, std::string_view text) = 0;
 
-  // DeleteSetting: removes one value; fails when the value, section or application is
+  // DeleteSetting: removes one value; 2 when the value, section or application is
   // missing.
   virtual Status DeleteSetting(std::string_view application, std::string_view section,
                                std::string_view key) = 0;
@@ -89,6 +109,11 @@ class SettingsStore {
   virtual Status CreateCurrentUserKey(std::string_view path) = 0;
   virtual Status SetCurrentUserValue(std::string_view path, std::string_view name,
                                      std::uint32_t type, std::string_view bytes) = 0;
+
+  // Why the last call that failed for a reason other than a missing key or value did
+  // so, in words, when the store can say more than the status: the posix store names
+  // its file and, for a damaged file, the line. Empty when there is nothing to add.
+  virtual std::string LastFailureDescription() const { return {}; }
 };
 
 // The store of this machine's current user.

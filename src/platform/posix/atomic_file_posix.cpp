@@ -1,22 +1,20 @@
-#include "platform/atomic_file.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <system_error>
 
+#include "platform/atomic_file.h"
 #include "platform/paths.h"
 
 namespace platform {
 namespace {
 
-[[noreturn]] void ThrowErrno(const std::string& what) {
-  throw std::system_error(errno, std::generic_category(), what);
+[[noreturn]] void ThrowErrno(int error, const std::string& what) {
+  throw std::system_error(error, std::generic_category(), what);
 }
 
 std::string FolderOf(const std::string& path) {
@@ -25,24 +23,40 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A symbolic link stays a link: the file it points to is replaced.
-std::string LinkTarget(const std::string& path) {
+// A symbolic link stays a link: the file it points to is the one replaced.
+std::string FileBehindLinks(const std::string& path) {
   struct stat info {};
   if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
   char* resolved = ::realpath(path.c_str(), nullptr);
   if (resolved == nullptr) return path;
-  std::string target(resolved);
+  std::string file(resolved);
   std::free(resolved);
-  return target;
+  return file;
 }
+
+constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 
 }  // namespace
 
 struct AtomicFileWriter::Impl {
+  enum class State { kOpen, kFailed, kCommitted };
+
   std::string target;
   std::string temporary;
   int fd = -1;
   std::string buffer;
+  State state = State::kOpen;
+
+  // Any failure spends the writer: what reached the temporary file is no longer known,
+  // so it must never be renamed over the target.
+  [[noreturn]] void Fail(int error) {
+    state = State::kFailed;
+    ThrowErrno(error, target);
+  }
+
+  void RequireOpen() {
+    if (state != State::kOpen) ThrowErrno(state == State::kFailed ? EIO : EBADF, target);
+  }
 
   void FlushBuffer() {
     std::size_t done = 0;
@@ -50,19 +64,30 @@ struct AtomicFileWriter::Impl {
       const ssize_t n = ::write(fd, buffer.data() + done, buffer.size() - done);
       if (n < 0) {
         if (errno == EINTR) continue;
-        ThrowErrno(target);
+        Fail(errno);
       }
       done += static_cast<std::size_t>(n);
     }
     buffer.clear();
   }
+
+  // Replacing goes through the folder, which would pass over a target that has been
+  // made read-only; Windows refuses to replace such a file, and so does this writer,
+  // even for root.
+  void RefuseReadOnlyTarget() {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        (info.st_mode & kAnyWrite) == 0) {
+      Fail(EACCES);
+    }
+  }
 };
 
 AtomicFileWriter::AtomicFileWriter(std::string_view windowsPath) : impl_(std::make_unique<Impl>()) {
-  impl_->target = LinkTarget(NativePath(windowsPath));
+  impl_->target = FileBehindLinks(NativePath(windowsPath));
   std::string pattern = impl_->target + ".XXXXXX";
   impl_->fd = ::mkstemp(pattern.data());
-  if (impl_->fd < 0) ThrowErrno(impl_->target);
+  if (impl_->fd < 0) ThrowErrno(errno, impl_->target);
   impl_->temporary = pattern;
   // mkstemp creates the file 0600. A replaced file keeps its permission bits (and its
   // owner, where this user may set it); a new file gets the usual permissions.
@@ -86,20 +111,24 @@ AtomicFileWriter::~AtomicFileWriter() {
 
 void AtomicFileWriter::Write(std::string_view bytes) {
   constexpr std::size_t kChunk = 1 << 16;
+  impl_->RequireOpen();
   impl_->buffer.append(bytes);
   if (impl_->buffer.size() >= kChunk) impl_->FlushBuffer();
 }
 
 void AtomicFileWriter::Commit() {
+  impl_->RequireOpen();
   impl_->FlushBuffer();
-  if (::fsync(impl_->fd) != 0) ThrowErrno(impl_->target);
+  if (::fsync(impl_->fd) != 0) impl_->Fail(errno);
   const int fd = impl_->fd;
   impl_->fd = -1;
-  if (::close(fd) != 0) ThrowErrno(impl_->target);
-  if (::rename(impl_->temporary.c_str(), impl_->target.c_str()) != 0) ThrowErrno(impl_->target);
+  if (::close(fd) != 0) impl_->Fail(errno);
+  impl_->RefuseReadOnlyTarget();
+  if (::rename(impl_->temporary.c_str(), impl_->target.c_str()) != 0) impl_->Fail(errno);
   impl_->temporary.clear();
+  impl_->state = Impl::State::kCommitted;
   // Make the rename itself durable.
-  const int dir = ::open(FolderOf(impl_->target).c_str(), O_RDONLY | O_DIRECTORY);
+  const int dir = ::open(FolderOf(impl_->target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);

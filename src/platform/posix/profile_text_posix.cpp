@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "platform/ansi_codepage.h"
+#include "platform/blanks.h"
 #include "platform/posix/profile_text.h"
 
 namespace platform::posix {
@@ -9,16 +10,6 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kLineEnd = "\r\n";
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 // Position of the first `wanted` (an ASCII byte) that is a character of its own, not the
 // trail byte of a double-byte character ("]" is a valid trail byte in code page 950).

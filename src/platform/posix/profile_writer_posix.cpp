@@ -1,4 +1,3 @@
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "platform/posix/profile_text.h"
+#include "platform/posix/whole_file.h"
 #include "platform/profile_writer.h"
 
 namespace platform {
@@ -19,26 +19,6 @@ namespace {
 // section header), and a NUL would cut it short; such a text is refused, not written.
 bool FitsOnOneLine(std::string_view text) {
   return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
-}
-
-// The whole file, or nothing when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  std::string content;
-  char buffer[8192];
-  for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return std::nullopt;
-    }
-    content.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return content;
 }
 
 // The current content of the file, empty for a file still to be created; nothing when
@@ -56,7 +36,9 @@ std::optional<std::string> WritableContent(const std::string& path) {
   // The replacement goes through the folder, which would bypass the file's own
   // permissions.
   if (::access(path.c_str(), W_OK) != 0) return std::nullopt;
-  return ReadWholeFile(path);
+  std::string content;
+  if (posix::ReadWholeFile(path, content) != 0) return std::nullopt;
+  return content;
 }
 
 }  // namespace

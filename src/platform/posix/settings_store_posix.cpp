@@ -1,0 +1,267 @@
+// The settings store on posix: the user's whole HKEY_CURRENT_USER tree in one REGEDIT4
+// file, ${XDG_CONFIG_HOME:-$HOME/.config}/vb-registry/HKEY_CURRENT_USER.reg.
+//
+// - No file means an empty tree: HKEY_CURRENT_USER has no keys, so the settings root
+//   does not exist (2). The folder is made (0700) by the first call that may write.
+// - Opening a key from the store reads the file once; that key and every key opened
+//   through it see the tree as it was then.
+// - Every write takes an exclusive lock on HKEY_CURRENT_USER.reg.lock, reads the file
+//   again, changes the tree and writes the whole file through a temporary file that is
+//   renamed over it. Processes saving at the same time therefore lose nothing, and a
+//   failure at any step leaves the previous file as it was. A restore is one write.
+// - A damaged file is never taken for an empty one nor overwritten: every call that
+//   reads it returns 1009 and LastFailureDescription names the file and the line.
+// - Names holding a line break or a NUL are refused (87): the file keeps one name per
+//   line. A failure to read, lock or write returns 5 (permission) or 1016 (any other).
+// One store object serves one thread.
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <system_error>
+
+#include "platform/atomic_file.h"
+#include "platform/posix/whole_file.h"
+#include "platform/reg_calls.h"
+#include "platform/reg_file.h"
+#include "platform/settings_store.h"
+
+namespace platform {
+namespace {
+
+Status StatusForErrno(int error) {
+  return error == EACCES || error == EPERM || error == EROFS ? kAccessDenied : kStoreIoFailed;
+}
+
+bool IsAbsolute(const char* path) {
+  return path != nullptr && path[0] == '/';
+}
+
+// The folder that holds the file, read from the environment now; empty when there is
+// no usable one. Relative paths are passed over, as XDG asks. A "\" in the path is
+// refused: the file writer takes paths in Windows form and would take it for a "/".
+std::string RegistryFolder() {
+  std::string base;
+  if (const char* config = std::getenv("XDG_CONFIG_HOME"); IsAbsolute(config)) {
+    base = config;
+  } else if (const char* home = std::getenv("HOME"); IsAbsolute(home)) {
+    base = std::string(home) + "/.config";
+  } else if (const passwd* entry = ::getpwuid(::getuid());
+             entry != nullptr && IsAbsolute(entry->pw_dir)) {
+    base = std::string(entry->pw_dir) + "/.config";
+  }
+  if (base.empty() || base.find('\\') != std::string::npos) return {};
+  return base + "/vb-registry";
+}
+
+// Every missing level of `folder`, as XDG asks for a configuration folder: 0700.
+int MakeFolders(const std::string& folder) {
+  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+    const std::string level = folder.substr(0, slash);
+    if (::mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) return errno;
+    if (slash == std::string::npos) return 0;
+  }
+}
+
+// An exclusive lock on the lock file, held until destruction.
+class WriteLock {
+ public:
+  WriteLock() = default;
+  WriteLock(const WriteLock&) = delete;
+  WriteLock& operator=(const WriteLock&) = delete;
+  ~WriteLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  }
+
+  int Acquire(const std::string& path) {
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd_ < 0) return errno;
+    while (::flock(fd_, LOCK_EX) != 0) {
+      if (errno != EINTR) return errno;
+    }
+    return 0;
+  }
+
+ private:
+  int fd_ = -1;
+};
+
+class FileKey final : public SettingsKey {
+ public:
+  FileKey(std::shared_ptr<const reg::Key> tree, const reg::Key& key)
+      : tree_(std::move(tree)), key_(key) {}
+
+  Status OpenSubKey(std::string_view path, std::unique_ptr<SettingsKey>& out) override {
+    const reg::Key* found = nullptr;
+    const Status status = reg::OpenPath(key_, path, found);
+    if (status == kSuccess) out = std::make_unique<FileKey>(tree_, *found);
+    return status;
+  }
+
+  Status EnumKey(std::uint32_t index, char* name, std::uint32_t capacity) override {
+    return reg::EnumKeyName(key_, index, name, capacity);
+  }
+
+  Status EnumValue(std::uint32_t index, char* name, std::uint32_t* nameLength, std::uint32_t* type,
+                   unsigned char* data, std::uint32_t* dataLength) override {
+    return reg::EnumValueEntry(key_, index, name, nameLength, type, data, dataLength);
+  }
+
+ private:
+  std::shared_ptr<const reg::Key> tree_;  // keeps the snapshot alive
+  const reg::Key& key_;
+};
+
+class FileStore final : public SettingsStore {
+ public:
+  explicit FileStore(std::string folder)
+      : folder_(std::move(folder)), file_(folder_ + "/HKEY_CURRENT_USER.reg") {}
+
+  Status OpenCurrentUserKey(std::string_view path, std::unique_ptr<SettingsKey>& out) override {
+    lastFailure_.clear();
+    std::unique_ptr<reg::Key> tree;
+    if (const Status status = Load(tree); status != kSuccess) return status;
+    const reg::Key* found = nullptr;
+    const Status status = reg::OpenPath(*tree, path, found);
+    if (status == kSuccess) {
+      out = std::make_unique<FileKey>(std::shared_ptr<const reg::Key>(std::move(tree)), *found);
+    }
+    return status;
+  }
+
+  Status SaveSetting(std::string_view application, std::string_view section, std::string_view key,
+                     std::string_view text) override {
+    return Change([&](reg::Key& currentUser, std::string& reason, bool& changed) {
+      changed = true;
+      return reg::SaveSetting(currentUser, application, section, key, text, reason);
+    });
+  }
+
+  Status DeleteSetting(std::string_view application, std::string_view section,
+                       std::string_view key) override {
+    return Change([&](reg::Key& currentUser, std::string& reason, bool& changed) {
+      changed = true;
+      return reg::DeleteSetting(currentUser, application, section, key, reason);
+    });
+  }
+
+  Status RestoreSettings(std::span<const SettingWrite> writes) override {
+    return Change([&](reg::Key& currentUser, std::string& reason, bool& changed) {
+      changed = !writes.empty();
+      for (std::size_t i = 0; i < writes.size(); ++i) {
+        const SettingWrite& write = writes[i];
+        std::string ignored;
+        reg::DeleteSetting(currentUser, write.application, write.section, write.key, ignored);
+        const Status status = reg::SaveSetting(currentUser, write.application, write.section,
+                                               write.key, write.text, reason);
+        if (status != kSuccess) {
+          reason = "setting " + std::to_string(i + 1) + " of " + std::to_string(writes.size()) +
+                   " (" + write.application + "\\" + write.section + "\\" + write.key +
+                   "): " + reason;
+          return status;
+        }
+      }
+      return kSuccess;
+    });
+  }
+
+  Status CreateCurrentUserKey(std::string_view path) override {
+    return Change([&](reg::Key& currentUser, std::string& reason, bool& changed) {
+      reg::Key* key = nullptr;
+      return reg::CreatePath(currentUser, path, key, changed, reason);
+    });
+  }
+
+  Status SetCurrentUserValue(std::string_view path, std::string_view name, std::uint32_t type,
+                             std::string_view bytes) override {
+    return Change([&](reg::Key& currentUser, std::string& reason, bool& changed) {
+      changed = true;
+      return reg::SetValue(currentUser, path, name, type, bytes, reason);
+    });
+  }
+
+  std::string LastFailureDescription() const override { return lastFailure_; }
+
+ private:
+  Status Fail(Status status, std::string description) {
+    lastFailure_ = std::move(description);
+    return status;
+  }
+
+  Status FailForErrno(int error, const char* doing, const std::string& path) {
+    return Fail(StatusForErrno(error),
+                std::string("cannot ") + doing + " " + path + ": " + std::strerror(error));
+  }
+
+  Status NoFolder() {
+    return Fail(kStoreIoFailed,
+                "no folder for the settings file: neither XDG_CONFIG_HOME nor HOME names a "
+                "usable one");
+  }
+
+  // The tree as the file holds it now; an empty one when there is no file.
+  Status Load(std::unique_ptr<reg::Key>& tree) {
+    if (folder_.empty()) return NoFolder();
+    tree = std::make_unique<reg::Key>(reg::kCurrentUserName);
+    std::string bytes;
+    if (const int error = posix::ReadWholeFile(file_, bytes); error != 0) {
+      return error == ENOENT ? kSuccess : FailForErrno(error, "read", file_);
+    }
+    reg::ParseError parseError;
+    if (!reg::ParseRegFile(bytes, *tree, parseError)) {
+      return Fail(kStoreCorrupt, file_ + ", line " + std::to_string(parseError.line) + ": " +
+                                     parseError.message +
+                                     ". The file is left as it is until it is repaired.");
+    }
+    return kSuccess;
+  }
+
+  // Under the lock: reads the file, lets `change` work on the tree and writes the file
+  // when it succeeded and changed something.
+  template <typename ChangeTree>
+  Status Change(ChangeTree&& change) {
+    lastFailure_.clear();
+    if (folder_.empty()) return NoFolder();
+    if (const int error = MakeFolders(folder_); error != 0) {
+      return FailForErrno(error, "create the folder", folder_);
+    }
+    WriteLock lock;
+    if (const int error = lock.Acquire(file_ + ".lock"); error != 0) {
+      return FailForErrno(error, "lock", file_ + ".lock");
+    }
+    std::unique_ptr<reg::Key> tree;
+    if (const Status status = Load(tree); status != kSuccess) return status;
+    std::string reason;
+    bool changed = false;
+    if (const Status status = change(*tree, reason, changed); status != kSuccess) {
+      return status == kNotFound ? status : Fail(status, reason);
+    }
+    if (!changed) return kSuccess;
+    try {
+      AtomicFileWriter writer(file_);
+      writer.Write(reg::FormatRegFile(*tree));
+      writer.Commit();
+    } catch (const std::system_error& error) {
+      return FailForErrno(error.code().value(), "write", file_);
+    }
+    return kSuccess;
+  }
+
+  std::string folder_;
+  std::string file_;
+  std::string lastFailure_;
+};
+
+}  // namespace
+
+std::unique_ptr<SettingsStore> OpenUserSettingsStore() {
+  return std::make_unique<FileStore>(RegistryFolder());
+}
+
+}  // namespace platform

@@ -1,0 +1,38 @@
+#pragma once
+// The registry calls the settings store offers, carried out on an in-memory tree with
+// the registry's status codes: path rules, name limits, the buffer protocol of the
+// enumeration calls, and what SaveSetting and DeleteSetting do.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/reg_tree.h"
+#include "platform/settings_store.h"
+
+namespace platform::reg {
+
+// RegOpenKeyA relative to `from`. Names are separated by "\"; a trailing "\" and empty
+// names between two "\" are passed over; a leading "\" is 161; a missing key is 2.
+Status OpenPath(const Key& from, std::string_view path, const Key*& out);
+
+// RegCreateKeyA: opens `path` below `from`, creating every missing level. A name that
+// the store cannot hold is refused with 87 before anything is created, and `reason`
+// says why. `created` tells whether any level was added.
+Status CreatePath(Key& from, std::string_view path, Key*& out, bool& created, std::string& reason);
+
+// RegSetValueExA after CreatePath: the key is created where missing.
+Status SetValue(Key& from, std::string_view path, std::string_view name, std::uint32_t type,
+                std::string_view bytes, std::string& reason);
+
+// RegEnumKeyA and RegEnumValueA on one key, with the buffer rules of settings_store.h.
+Status EnumKeyName(const Key& key, std::uint32_t index, char* name, std::uint32_t capacity);
+Status EnumValueEntry(const Key& key, std::uint32_t index, char* name, std::uint32_t* nameLength,
+                      std::uint32_t* type, unsigned char* data, std::uint32_t* dataLength);
+
+// SaveSetting and DeleteSetting below the settings root of `currentUser`.
+Status SaveSetting(Key& currentUser, std::string_view application, std::string_view section,
+                   std::string_view key, std::string_view text, std::string& reason);
+Status DeleteSetting(Key& currentUser, std::string_view application, std::string_view section,
+                     std::string_view key, std::string& reason);
+
+}  // namespace platform::reg

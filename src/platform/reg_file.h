@@ -1,0 +1,47 @@
+#pragma once
+// The classic registry export format ("REGEDIT4"), in which the posix store keeps the
+// whole HKEY_CURRENT_USER tree:
+//
+//   REGEDIT4
+//
+//   [HKEY_CURRENT_USER\Software\VB and VBA Program Settings\App\Section]
+//   "Name"="text with \\ and \" escaped"
+//   @="the unnamed value"
+//   "Count"=dword:00000001
+//   "Blob"=hex:00,ff
+//   "Other"=hex(7):6f,6e,65,00,00
+//
+// A string value written in quotes stands for its text followed by a NUL. A string
+// value whose bytes a quoted line would not give back exactly (a line break, no
+// terminating NUL, a NUL inside) is written as hex(1):. Long hex data continue on the
+// next line after a "\". Every key has its own [..] line, so empty keys survive.
+//
+// The file is 8-bit text in the ANSI code page. In a [..] line a "\" that is the trail
+// byte of a double-byte character belongs to its name; quoted text is escaped byte by
+// byte (such a trail byte is written "\\"), so it reads back the same in any locale.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/reg_tree.h"
+
+namespace platform::reg {
+
+inline constexpr std::string_view kCurrentUserName = "HKEY_CURRENT_USER";
+
+struct ParseError {
+  std::size_t line = 0;  // from 1
+  std::string message;
+};
+
+// Reads a whole file into `currentUser`, which must be empty. Lines end in LF or CR LF;
+// blank lines and lines starting with ";" are passed over. False, with the line and
+// what is wrong there, when the text is not such a file; `currentUser` is then
+// incomplete and is to be thrown away.
+bool ParseRegFile(std::string_view text, Key& currentUser, ParseError& error);
+
+// The whole tree, keys depth-first in enumeration order, values in creation order,
+// lines ending in CR LF. ParseRegFile gives back the same names, types and bytes.
+std::string FormatRegFile(const Key& currentUser);
+
+}  // namespace platform::reg

@@ -1,0 +1,89 @@
+#include "platform/reg_tree.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/ansi_codepage.h"
+
+namespace platform::reg {
+
+std::string FoldName(std::string_view name) {
+  std::string folded(name);
+  for (std::size_t pos = 0; pos < folded.size();) {
+    const std::size_t length = CharacterLength(name, pos);
+    if (length == 1 && folded[pos] >= 'a' && folded[pos] <= 'z') {
+      folded[pos] = static_cast<char>(folded[pos] - 'a' + 'A');
+    }
+    pos += length;
+  }
+  return folded;
+}
+
+Key::Key(std::string_view name) : name_(name), folded_(FoldName(name)) {}
+
+std::vector<std::unique_ptr<Key>>::const_iterator Key::LowerBound(const std::string& folded) const {
+  // Keys arrive in order when a tree is loaded from its file: look at the end first.
+  if (subKeys_.empty() || subKeys_.back()->folded_ < folded) return subKeys_.end();
+  return std::lower_bound(subKeys_.begin(), subKeys_.end(), folded,
+                          [](const std::unique_ptr<Key>& key, const std::string& wanted) {
+                            return key->folded_ < wanted;
+                          });
+}
+
+const Key* Key::FindSubKey(std::string_view name) const {
+  const std::string folded = FoldName(name);
+  const auto it = LowerBound(folded);
+  return it != subKeys_.end() && (*it)->folded_ == folded ? it->get() : nullptr;
+}
+
+Key* Key::FindSubKey(std::string_view name) {
+  return const_cast<Key*>(static_cast<const Key*>(this)->FindSubKey(name));
+}
+
+Key& Key::CreateSubKey(std::string_view name, bool& created) {
+  const std::string folded = FoldName(name);
+  const auto it = LowerBound(folded);
+  if (it != subKeys_.end() && (*it)->folded_ == folded) {
+    created = false;
+    return **it;
+  }
+  created = true;
+  return **subKeys_.insert(it, std::make_unique<Key>(name));
+}
+
+const Value& Key::ValueAt(std::size_t index) const {
+  if (deletedValues_ == 0) return values_[index].value;
+  for (const Slot& slot : values_) {
+    if (slot.live && index-- == 0) return slot.value;
+  }
+  throw std::out_of_range("value index past the last value");
+}
+
+const Value* Key::FindValue(std::string_view name) const {
+  const auto it = valueSlots_.find(FoldName(name));
+  return it == valueSlots_.end() ? nullptr : &values_[it->second].value;
+}
+
+void Key::SetValue(std::string_view name, std::uint32_t type, std::string_view data) {
+  auto [it, added] = valueSlots_.try_emplace(FoldName(name), values_.size());
+  if (added) {
+    values_.push_back(Slot{Value{std::string(name), type, std::string(data)}, true});
+    return;
+  }
+  Value& value = values_[it->second].value;
+  value.type = type;
+  value.data.assign(data);
+}
+
+bool Key::DeleteValue(std::string_view name) {
+  const auto it = valueSlots_.find(FoldName(name));
+  if (it == valueSlots_.end()) return false;
+  Slot& slot = values_[it->second];
+  slot.live = false;
+  slot.value = Value{};
+  ++deletedValues_;
+  valueSlots_.erase(it);
+  return true;
+}
+
+}  // namespace platform::reg
