@@ -9,6 +9,7 @@
 #include "common/user_interface.h"
 #include "platform/ansi_codepage.h"
 #include "platform/paths.h"
+#include "platform/reg_tree.h"
 
 namespace bmRegistry {
 namespace {
@@ -31,34 +32,14 @@ std::size_t FileNameStart(std::string_view path) {
   return start;
 }
 
-char FoldAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Only single-byte letters fold: a trail byte of a double-byte character that happens
-// to be a letter stays as it is.
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  std::size_t i = 0;
-  std::size_t j = 0;
-  while (i < a.size() && j < b.size()) {
-    const std::size_t lengthA = platform::CharacterLength(a, i);
-    const std::size_t lengthB = platform::CharacterLength(b, j);
-    if (lengthA != lengthB) return false;
-    if (lengthA == 1 ? FoldAscii(a[i]) != FoldAscii(b[j])
-                     : a.substr(i, lengthA) != b.substr(j, lengthB)) {
-      return false;
-    }
-    i += lengthA;
-    j += lengthB;
-  }
-  return i == a.size() && j == b.size();
-}
-
 std::optional<std::string> FindIgnoringCase(std::string_view path) {
   const std::size_t nameStart = FileNameStart(path);
   const std::string_view folder = path.substr(0, nameStart);
   const std::string_view name = path.substr(nameStart);
   if (name.empty()) return std::nullopt;
+  // Names are matched as the registry matches its names: ASCII letters ignoring case,
+  // the bytes of a double-byte character as they are.
+  const std::string folded = platform::reg::FoldName(name);
   std::error_code error;
   const std::filesystem::path native(folder.empty() ? "." : platform::NativePath(folder));
   std::optional<std::string> found;
@@ -67,7 +48,7 @@ std::optional<std::string> FindIgnoringCase(std::string_view path) {
     std::error_code ignored;
     if (it->is_directory(ignored)) continue;
     const std::string candidate = it->path().filename().string();
-    if (!SameNameIgnoringCase(candidate, name)) continue;
+    if (platform::reg::FoldName(candidate) != folded) continue;
     // Two names that differ only in case: which one was meant cannot be told.
     if (found) return std::nullopt;
     found = std::string(folder) + candidate;
