@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ansi_codepage.h"
 #include "platform/win32/unique_handle_win32.h"
 
 namespace platform {
@@ -60,10 +61,36 @@ std::string SectionPath(std::string_view application, std::string_view section) 
   return path;
 }
 
-// An empty application or section would name the settings root or the application
-// itself, where the walk does not read settings back as saved.
-bool ValidSection(std::string_view application, std::string_view section) {
-  return !application.empty() && !section.empty();
+// The registry's limits, in characters: a key name 255, a value name 16 383.
+constexpr int kLongestKeyName = 255;
+constexpr int kLongestValueName = 16383;
+
+int Characters(std::string_view ansi) {
+  if (ansi.empty()) return 0;
+  return MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+}
+
+// Every key name of the path fits the registry. A "\" that is the trail byte of a
+// double-byte character separates nothing.
+bool KeyNamesFit(std::string_view path) {
+  std::size_t start = 0;
+  for (std::size_t pos = 0;; pos += CharacterLength(path, pos)) {
+    if (pos == path.size() || path[pos] == '\\') {
+      if (Characters(path.substr(start, pos - start)) > kLongestKeyName) return false;
+      if (pos == path.size()) return true;
+      start = pos + 1;
+    }
+  }
+}
+
+// What SaveSetting refuses before it writes anything: an empty application or section
+// (it would name the settings root or the application itself, where the walk does not
+// read settings back as saved) and names the registry cannot hold. Wine would take a
+// key name of 256 characters; Windows does not.
+bool SaveCanSucceed(std::string_view application, std::string_view section,
+                    std::string_view key) {
+  return !application.empty() && !section.empty() && KeyNamesFit(application) &&
+         KeyNamesFit(section) && Characters(key) <= kLongestValueName;
 }
 
 class RegistryKey final : public SettingsKey {
@@ -114,7 +141,7 @@ class RegistryStore final : public SettingsStore {
 
   Status SaveSetting(std::string_view application, std::string_view section,
                      std::string_view key, std::string_view text) override {
-    if (!ValidSection(application, section)) return kInvalidParameter;
+    if (!SaveCanSucceed(application, section, key)) return kInvalidParameter;
     UniqueKey sectionKey;
     if (const Status status =
             CreateKey(HKEY_CURRENT_USER, SectionPath(application, section), sectionKey);
@@ -126,7 +153,7 @@ class RegistryStore final : public SettingsStore {
 
   Status DeleteSetting(std::string_view application, std::string_view section,
                        std::string_view key) override {
-    if (!ValidSection(application, section)) return kInvalidParameter;
+    if (application.empty() || section.empty()) return kInvalidParameter;
     UniqueKey sectionKey;
     if (const Status status =
             OpenKey(HKEY_CURRENT_USER, SectionPath(application, section), sectionKey);
@@ -137,12 +164,12 @@ class RegistryStore final : public SettingsStore {
   }
 
   // The registry has no batch: the writes go one by one, each as DeleteSetting (its
-  // failure ignored) and SaveSetting. Writes that can never succeed are refused before
-  // the first one, so such a restore changes nothing. A section stays open while
+  // failure ignored) and SaveSetting. Writes that SaveSetting would refuse are refused
+  // before the first one, so such a restore changes nothing. A section stays open while
   // consecutive writes go to it, which saves most of the registry calls.
   Status RestoreSettings(std::span<const SettingWrite> writes) override {
     for (const SettingWrite& write : writes) {
-      if (!ValidSection(write.application, write.section)) return kInvalidParameter;
+      if (!SaveCanSucceed(write.application, write.section, write.key)) return kInvalidParameter;
     }
     UniqueKey section;
     const SettingWrite* sectionOf = nullptr;
