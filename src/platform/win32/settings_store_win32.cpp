@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -112,14 +113,18 @@ class RegistryKey final : public SettingsKey {
                    std::uint32_t* type, unsigned char* data,
                    std::uint32_t* dataLength) override {
     // DWORD is not std::uint32_t's type here: copy in, call, and copy back whatever
-    // the registry left in them.
-    DWORD nameLengthValue = nameLength != nullptr ? *nameLength : 0;
+    // the registry left in them. The type is always fetched, for the size check below.
+    const DWORD nameCapacity = nameLength != nullptr ? *nameLength : 0;
+    DWORD nameLengthValue = nameCapacity;
     DWORD typeValue = type != nullptr ? *type : 0;
     DWORD dataLengthValue = dataLength != nullptr ? *dataLength : 0;
     const Status status =
         RegEnumValueA(key_.get(), index, name, nameLength != nullptr ? &nameLengthValue : nullptr,
-                      nullptr, type != nullptr ? &typeValue : nullptr, data,
-                      dataLength != nullptr ? &dataLengthValue : nullptr);
+                      nullptr, &typeValue, data, dataLength != nullptr ? &dataLengthValue : nullptr);
+    if (status == ERROR_SUCCESS && data == nullptr && dataLength != nullptr &&
+        SizeQueryMayOverstate(typeValue)) {
+      dataLengthValue = ExactStringSize(index, nameCapacity, dataLengthValue);
+    }
     if (nameLength != nullptr) *nameLength = nameLengthValue;
     if (type != nullptr) *type = typeValue;
     if (dataLength != nullptr) *dataLength = dataLengthValue;
@@ -127,6 +132,29 @@ class RegistryKey final : public SettingsKey {
   }
 
  private:
+  // Chinese, Japanese and Korean Windows may answer the size query of a string value
+  // with more bytes than its ANSI text has (the size of its stored form); only reading
+  // the data tells the exact size. Single-byte code pages convert byte for byte.
+  static bool SizeQueryMayOverstate(DWORD type) {
+    static const bool multiByteCodePage = [] {
+      CPINFO info{};
+      return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1;
+    }();
+    return multiByteCodePage && (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ);
+  }
+
+  // The size the read of value `index` gives; `reported` when that read fails (the
+  // value changed meanwhile), so the caller's read decides.
+  DWORD ExactStringSize(std::uint32_t index, DWORD nameCapacity, DWORD reported) {
+    std::vector<char> name(std::max<DWORD>(nameCapacity, 1));
+    std::vector<BYTE> data(std::max<DWORD>(reported, 1));
+    DWORD nameLength = static_cast<DWORD>(name.size());
+    DWORD size = reported;
+    const Status status = RegEnumValueA(key_.get(), index, name.data(), &nameLength, nullptr,
+                                        nullptr, data.data(), &size);
+    return status == ERROR_SUCCESS ? size : reported;
+  }
+
   UniqueKey key_;
 };
 
