@@ -15,10 +15,12 @@
 #include <vector>
 
 #include "app/qt_user_interface.h"
-#include "bench/grid_rows.h"
 #include "bench/shown_window.h"
 #include "bench/sizes.h"
+#include "bench/synthetic_settings.h"
 #include "controls/qt/qt_fonts.h"
+#include "snapshot/bmregistry.h"
+#include "support/temp_dir.h"
 
 extern char** environ;
 
@@ -36,20 +38,18 @@ double ResidentMiB() {
 }
 
 // As main() starts the tool: the application, the font substitutes, the user interface,
-// the window built (its load event included) and shown.
-int ProbeProcess(int argc, char** argv, long gridRows) {
+// the window built (its load event included) and shown. With a snapshot file, the file
+// is then shown in fgList, as "讀取檔案" does, and the memory held is printed.
+int ProbeProcess(int argc, char** argv, const char* snapshot) {
   QApplication application(argc, argv);
   controls::InstallFontSubstitutes();
   app::QtUserInterface ui;
   common::InstallUserInterface(&ui);
   fmRegTool& window = ShownWindow();
-  if (gridRows > 0) {
-    {
-      const auto rows = DecodedRows(static_cast<std::size_t>(gridRows));
-      controls::Grid& grid = window.fgList();
-      for (const auto& cells : rows) grid.AddItem(cells);
-      grid.AutoSize(0, grid.Cols() - 1);
-    }
+  if (snapshot != nullptr) {
+    controls::Grid& grid = window.fgList();
+    if (!bmRegistry::LoadRegistryToFG(grid, snapshot)) return 1;
+    grid.AutoSize(0, grid.Cols() - 1);
     SettleWindow(window);
     std::printf("%.3f\n", ResidentMiB());
     std::fflush(stdout);
@@ -99,10 +99,14 @@ void BM_StartUpToShownWindow(benchmark::State& state) {
 BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_GridResidentMemory(benchmark::State& state) {
+  const testing_support::TempDir dir;
+  const std::string snapshot = dir.file("Reg_BENCH.TXT");
+  testing_support::WriteBytes(snapshot,
+                              SnapshotText(SyntheticSettings(static_cast<std::size_t>(state.range(0)))));
   std::string output;
   double resident = 0;
   for (auto _ : state) {
-    if (!RunSelf({kGridMemoryProbe, std::to_string(state.range(0))}, output)) {
+    if (!RunSelf({kGridMemoryProbe, snapshot}, output)) {
       state.SkipWithError("the memory probe failed");
       return;
     }
@@ -122,10 +126,8 @@ int RunProbe(int argc, char** argv, bool& wasProbe) {
   wasProbe = argc >= 2 && (std::strcmp(argv[1], kStartUpProbe) == 0 ||
                            std::strcmp(argv[1], kGridMemoryProbe) == 0);
   if (!wasProbe) return 0;
-  const long rows = std::strcmp(argv[1], kGridMemoryProbe) == 0 && argc >= 3
-                        ? std::strtol(argv[2], nullptr, 10)
-                        : 0;
-  return ProbeProcess(argc, argv, rows);
+  const bool withSnapshot = std::strcmp(argv[1], kGridMemoryProbe) == 0 && argc >= 3;
+  return ProbeProcess(argc, argv, withSnapshot ? argv[2] : nullptr);
 }
 
 }  // namespace bench

@@ -1,7 +1,8 @@
 #pragma once
 // Figures that only a fresh process gives: the time from starting the program to its
-// window being shown, and the memory the program holds with a filled grid. The bench
-// runs itself again as a probe for each, with one of these options first.
+// window being shown, and the memory the program holds with a snapshot file shown in its
+// grid. The bench runs itself again as a probe for each, with one of these options
+// first (the memory probe's followed by the snapshot file).
 #include <string>
 
 namespace bench {
