@@ -122,7 +122,9 @@ void GrowthReporter::PrintOperation(const std::string& name, const Figures& figu
     held = *figure <= *limit;
     verdict = Verdict(held);
   }
-  if (growth) {
+  // The shares of an operation (the store's, the grid's) are shown for finding where
+  // time goes; the operation itself answers for its growth.
+  if (growth && limit) {
     const bool linear = *growth <= kGrowthLimit;
     held = held && linear;
     verdict += std::string(verdict.empty() ? "" : ", ") + "growth " + Verdict(linear);
@@ -131,7 +133,7 @@ void GrowthReporter::PrintOperation(const std::string& name, const Figures& figu
   std::printf("%-26s %10s %10s %10s %8s %8s %9s  %s\n", name.c_str(), cell(small).c_str(),
               cell(figure).c_str(), cell(large).c_str(), cell(ratio(small, target)).c_str(),
               cell(growth).c_str(), limit ? ("<=" + cell(limit)).c_str() : "-",
-              verdict.empty() ? "(no target of its own)" : verdict.c_str());
+              verdict.empty() ? "(a share, no target)" : verdict.c_str());
 }
 
 void GrowthReporter::PrintWriteComparison() {
