@@ -148,13 +148,14 @@ void GrowthReporter::PrintWriteComparison() {
   if (!save || !walk || !write || *write <= 0) return;
   // The save is a walk plus a write; its write is compared with one buffered write of
   // the same bytes, made as durable (flushed to disk and renamed into place).
-  const double factor = std::max(0.0, *save - *walk) / *write;
+  const double writing = std::max(0.0, *save - *walk);  // noise can make it negative
+  const double factor = writing / *write;
   const bool held = factor <= kWriteFactorLimit;
   allHeld_ = allHeld_ && held;
   std::printf(
       "GetCurrentKeyToFile at %ld: walk %.1f ms + write %.1f ms; the write is %.2fx one "
       "buffered write of the same bytes (%.1f ms), limit %.0fx: %s; whole save %.2fx\n",
-      kTargetSize, *walk, *save - *walk, factor, *write, kWriteFactorLimit, Verdict(held),
+      kTargetSize, *walk, writing, factor, *write, kWriteFactorLimit, Verdict(held),
       *save / *write);
 }
 
