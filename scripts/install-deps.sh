@@ -6,6 +6,7 @@ set -euo pipefail
 run_packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev libgl-dev
+  libbenchmark-dev  # the default build includes the benchmarks
   unixodbc-dev tdsodbc
   fonts-arphic-ukai fonts-arphic-uming fonts-liberation
 )

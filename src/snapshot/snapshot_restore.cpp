@@ -47,10 +47,18 @@ platform::SettingWrite ParseSettingLine(std::string_view line, std::size_t lineN
   return write;
 }
 
-[[noreturn]] void RaiseRefusedRestore(platform::Status status) {
-  common::Raise(status == platform::kAccessDenied ? common::err::kPermissionDenied
-                                                  : common::err::kInvalidArgument,
-                "The settings store refused the restore (status " + std::to_string(status) + ").");
+// The store's own words, where it has them, say what to repair (a damaged file names
+// its line).
+[[noreturn]] void RaiseRefusedRestore(platform::Status status, std::string_view why) {
+  std::int32_t number = common::err::kInvalidArgument;
+  if (status == platform::kAccessDenied) number = common::err::kPermissionDenied;
+  if (status == platform::kStoreCorrupt || status == platform::kStoreIoFailed) {
+    number = common::err::kDeviceIo;
+  }
+  std::string description =
+      "The settings store refused the restore (status " + std::to_string(status) + ")";
+  if (!why.empty()) description += ": " + platform::AnsiToUtf8(why);
+  common::Raise(number, description + ".");
 }
 
 }  // namespace
@@ -69,7 +77,7 @@ bool LoadRegistry(std::string_view path, platform::SettingsStore& store) {
       while (reader.Next(line)) writes.push_back(ParseSettingLine(line, reader.LineNumber()));
       status = store.RestoreSettings(writes);
     }
-    if (status != platform::kSuccess) RaiseRefusedRestore(status);
+    if (status != platform::kSuccess) RaiseRefusedRestore(status, store.LastFailureDescription());
     result = true;
   });
   return result;
