@@ -16,6 +16,7 @@ test_packages=(
   locales  # localedef: the double-byte tests build a Big5 locale
   xvfb xauth
   postgresql odbc-postgresql
+  g++-mingw-w64-x86-64 wine64
 )
 
 case "${1:-}" in

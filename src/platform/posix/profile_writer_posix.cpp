@@ -15,12 +15,6 @@
 namespace platform {
 namespace {
 
-// A text with a line break would add lines of its own to the file (another key, or a
-// section header), and a NUL would cut it short; such a text is refused, not written.
-bool FitsOnOneLine(std::string_view text) {
-  return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
-}
-
 // The current content of the file, empty for a file still to be created; nothing when
 // the write must be refused: a folder or other non-file at the path, a read-only file
 // (no write permission bit at all, refused even for root, as Windows refuses a file
@@ -45,7 +39,8 @@ std::optional<std::string> WritableContent(const std::string& path) {
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, std::string_view file) {
-  if (file.empty() || !FitsOnOneLine(section) || !FitsOnOneLine(key) || !FitsOnOneLine(value)) {
+  if (file.empty() || !FitsOnOneProfileLine(section) || !FitsOnOneProfileLine(key) ||
+      !FitsOnOneProfileLine(value)) {
     return false;
   }
   const std::optional<std::string> content = WritableContent(NativePath(file));
