@@ -7,3 +7,8 @@ export QT_QPA_PLATFORM=offscreen
 cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer: any
+# memory error, leak or undefined behaviour fails the run.
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
