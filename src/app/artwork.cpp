@@ -3,28 +3,24 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "controls/qt/pictures.h"
+
 namespace app {
 namespace {
 
-// The classic 16-colour palette entries the pictures use.
-const QColor kBlack(0, 0, 0);
-const QColor kNavy(0, 0, 128);
-const QColor kOlive(128, 128, 0);
-const QColor kGrey(128, 128, 128);
-const QColor kSilver(192, 192, 192);
-const QColor kYellow(255, 255, 0);
-const QColor kCyan(0, 255, 255);
-const QColor kWhite(255, 255, 255);
-
-QPixmap Canvas() {
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::transparent);
-  return pixmap;
-}
+using controls::EmptyPicture;
+using controls::kBlack;
+using controls::kCyan;
+using controls::kGrey;
+using controls::kNavy;
+using controls::kOlive;
+using controls::kSilver;
+using controls::kWhite;
+using controls::kYellow;
 
 // A monitor showing a list of settings: what the tool looks after.
 QPixmap Monitor() {
-  QPixmap pixmap = Canvas();
+  QPixmap pixmap = EmptyPicture();
   QPainter p(&pixmap);
   p.setPen(kBlack);
   p.setBrush(kSilver);
@@ -45,7 +41,7 @@ QPixmap Monitor() {
 
 // A database drum with a link: the connection the picture buttons set up.
 QPixmap DatabaseDrum() {
-  QPixmap pixmap = Canvas();
+  QPixmap pixmap = EmptyPicture();
   QPainter p(&pixmap);
   p.setPen(kBlack);
   p.setBrush(kYellow);

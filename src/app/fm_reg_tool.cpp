@@ -38,8 +38,7 @@ fmRegTool::fmRegTool(ComputerNameSource computerName, QWidget* parent)
     : QWidget(parent),
       computerNameSource_(computerName ? std::move(computerName) : basBase::GetThisComputerName),
       commonDialog1_(std::make_unique<app::QtOpenFileDialog>(this)) {
-  setWindowTitle(QString::fromUtf8(common::kAppTitle.data(),
-                                   static_cast<qsizetype>(common::kAppTitle.size())));
+  setWindowTitle(controls::ToQString(common::kAppTitle));
   setWindowIcon(app::ApplicationIcon());
   setFont(app::WindowFont());
   BuildControls();

@@ -15,15 +15,19 @@
 #include "app/picture_button.h"
 #include "app/text_box.h"
 #include "app/window_fonts.h"
+#include "controls/qt/qt_caption_panel.h"
 #include "controls/qt/qt_grid.h"
 #include "controls/qt/qt_tab_control.h"
+#include "controls/qt/twips.h"
 
 namespace {
 
 using app::PictureButton;
 using app::TextBox;
+using controls::Pixels;
 using controls::QtCaptionPanel;
 using controls::QtGrid;
+using controls::TwipsRect;
 
 enum class Kind { kGrid, kCheckBox, kButton, kPictureButton, kLabel, kTextBox, kFrame };
 enum class Page { kRegistry, kConnection };
@@ -65,13 +69,6 @@ constexpr int kClientWidth = 11730, kClientHeight = 7815;
 constexpr int kPageLeft = 45, kPageTop = 420, kPageWidth = 11640, kPageHeight = 7350;
 constexpr int kFocusPanel = 0, kFocusTabs = 1, kFocusRegistryPage = 2, kFocusConnectionPage = 9;
 
-constexpr int kTwipsPerPixel = 15;
-
-QRect Twips(int left, int top, int width, int height) {
-  return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-               height / kTwipsPerPixel);
-}
-
 QWidget* Create(const ControlSpec& spec, QWidget* page) {
   const QString caption = QString::fromUtf8(spec.caption);
   switch (spec.kind) {
@@ -111,18 +108,18 @@ T* Named(const QHash<QString, QWidget*>& built, const char* name) {
 }  // namespace
 
 void fmRegTool::BuildControls() {
-  setFixedSize(Twips(0, 0, kClientWidth, kClientHeight).size());
+  setFixedSize(Pixels(kClientWidth), Pixels(kClientHeight));
   auto& c = controls_;
   c.vsElastic1 = new QtCaptionPanel(this);
-  c.vsElastic1->setGeometry(Twips(0, 0, kClientWidth, kClientHeight));
+  c.vsElastic1->setGeometry(TwipsRect(0, 0, kClientWidth, kClientHeight));
   c.tabPage = new controls::QtTabControl(c.vsElastic1);
-  c.tabPage->setGeometry(Twips(0, 0, kClientWidth, kClientHeight));
-  c.tabPage->SetStripHeight(Twips(0, 0, 0, kPageTop).height());
+  c.tabPage->setGeometry(TwipsRect(0, 0, kClientWidth, kClientHeight));
+  c.tabPage->SetStripHeight(Pixels(kPageTop));
   c.vsElastic2 = new QtCaptionPanel;
   c.vsElastic3 = new QtCaptionPanel;
   for (QtCaptionPanel* page : {c.vsElastic2, c.vsElastic3}) {
     c.tabPage->AddPage(page);
-    page->setGeometry(Twips(kPageLeft, kPageTop, kPageWidth, kPageHeight));
+    page->setGeometry(TwipsRect(kPageLeft, kPageTop, kPageWidth, kPageHeight));
   }
   c.tabPage->SetCaptions("Registry|連線設定");
 
@@ -134,7 +131,7 @@ void fmRegTool::BuildControls() {
   for (const ControlSpec& spec : kControls) {
     QWidget* control = Create(spec, spec.page == Page::kRegistry ? c.vsElastic2 : c.vsElastic3);
     control->setObjectName(QString::fromLatin1(spec.name));
-    control->setGeometry(Twips(spec.left, spec.top, spec.width, spec.height));
+    control->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
     built.insert(control->objectName(), control);
     focusOrder.emplace_back(spec.focusOrder, control);
   }

@@ -7,7 +7,7 @@
 #include "app/artwork.h"
 #include "app/fm_reg_tool.h"
 #include "app/qt_user_interface.h"
-#include "app/window_fonts.h"
+#include "controls/qt/qt_fonts.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
   // The ANSI code page of the settings, snapshot files and INI files follows the locale.
   std::setlocale(LC_ALL, "");
   QApplication application(argc, argv);
-  app::InstallFontSubstitutes();
+  controls::InstallFontSubstitutes();
   QApplication::setWindowIcon(app::ApplicationIcon());
 
   app::QtUserInterface ui;

@@ -5,19 +5,19 @@
 #include <algorithm>
 
 #include "app/window_fonts.h"
+#include "controls/qt/pictures.h"
 
 namespace app {
 namespace {
-constexpr int kPictureSize = 32;
+using controls::kPictureSize;
 constexpr int kMargin = 3;
 constexpr int kSmallestPicture = 12;
-const QColor kFace(192, 192, 192);  // &H00C0C0C0
 }  // namespace
 
 PictureButton::PictureButton(const QString& caption, const QIcon& picture, QWidget* parent)
     : QPushButton(caption, parent), picture_(picture) {
   QPalette face = palette();
-  face.setColor(QPalette::Button, kFace);
+  face.setColor(QPalette::Button, controls::kSilver);
   setPalette(face);
   setFont(PictureButtonFont());
 }

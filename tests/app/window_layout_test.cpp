@@ -16,6 +16,8 @@
 #include "app/picture_button.h"
 #include "app/text_box.h"
 #include "app/window_fonts.h"
+#include "controls/qt/qt_caption_panel.h"
+#include "controls/qt/qt_fonts.h"
 #include "controls/qt/qt_grid.h"
 #include "controls/qt/qt_tab_control.h"
 #include "support/scripted_ui.h"
@@ -30,7 +32,7 @@ QRect Twips(int left, int top, int width, int height) {
 class Window : public testing::Test {
  protected:
   Window() {
-    app::InstallFontSubstitutes();
+    controls::InstallFontSubstitutes();
     window = std::make_unique<fmRegTool>([] { return std::string("WS-07"); });
     window->show();
     window->activateWindow();

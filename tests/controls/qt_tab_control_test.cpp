@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QPixmap>
 #include <QTabBar>
 
 namespace {
 
-using controls::QtCaptionPanel;
 using controls::QtTabControl;
 
 class QtTabControlTest : public testing::Test {
@@ -52,16 +49,6 @@ TEST_F(QtTabControlTest, ANonexistentPageIsRefusedAndTheCurrentOneStays) {
   EXPECT_THROW(tabs.SetCurrTab(-1), std::out_of_range);
   EXPECT_EQ(tabs.CurrTab(), 0);
   EXPECT_TRUE(first->isVisible());
-}
-
-TEST(QtCaptionPanel, ShowsACaptionAndNothingForAnEmptyOne) {
-  QtCaptionPanel panel;
-  panel.resize(200, 40);
-  const QImage blank = panel.grab().toImage();
-  panel.SetCaption("請輸入電腦名稱");
-  EXPECT_NE(panel.grab().toImage(), blank);
-  panel.SetCaption("");
-  EXPECT_EQ(panel.grab().toImage(), blank);
 }
 
 }  // namespace

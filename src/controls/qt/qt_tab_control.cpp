@@ -68,18 +68,4 @@ void QtTabControl::paintEvent(QPaintEvent*) {
   style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
 }
 
-QtCaptionPanel::QtCaptionPanel(QWidget* parent) : QWidget(parent) {}
-
-void QtCaptionPanel::SetCaption(std::string_view text) {
-  caption_ = ToQString(text);
-  update();
-}
-
-void QtCaptionPanel::paintEvent(QPaintEvent*) {
-  if (caption_.isEmpty()) return;
-  QPainter painter(this);
-  painter.setPen(palette().color(QPalette::WindowText));
-  painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, caption_);
-}
-
 }  // namespace controls

@@ -1,8 +1,7 @@
 #pragma once
-// controls::TabControl and controls::CaptionPanel as Qt widgets. The tab control is a
-// tab strip over a page area whose panels the owner places itself (the window lays out
-// its pages to the twip); the strip switches which panel is visible.
-#include <QString>
+// controls::TabControl as a Qt widget: a tab strip over a page area whose panels the
+// owner places itself (the window lays out its pages to the twip); the strip switches
+// which panel is visible.
 #include <QWidget>
 #include <vector>
 
@@ -38,20 +37,6 @@ class QtTabControl final : public QWidget, public TabControl {
   QTabBar* strip_;
   std::vector<QWidget*> pages_;
   int stripHeight_;
-};
-
-// A panel that holds other controls and shows an optional caption centred in its area.
-class QtCaptionPanel final : public QWidget, public CaptionPanel {
- public:
-  explicit QtCaptionPanel(QWidget* parent = nullptr);
-  void SetCaption(std::string_view text) override;
-  const QString& caption() const { return caption_; }
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-
- private:
-  QString caption_;
 };
 
 }  // namespace controls

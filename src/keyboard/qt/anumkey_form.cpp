@@ -1,7 +1,6 @@
 #include "keyboard/qt/anumkey_form.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProxyStyle>
@@ -9,37 +8,25 @@
 
 #include "common/failure.h"
 #include "common/trap.h"
-#include "keyboard/qt/elastic_panel.h"
+#include "controls/qt/pictures.h"
+#include "controls/qt/qt_caption_panel.h"
+#include "controls/qt/qt_fonts.h"
+#include "controls/qt/qt_text.h"
+#include "controls/qt/twips.h"
 #include "keyboard/qt/key_button.h"
 #include "keyboard/qt/key_codes.h"
 #include "keyboard/qt/key_pictures.h"
-#include "keyboard/qt/twips.h"
 
 namespace keyboard {
 namespace {
 
-const QColor kBackground(192, 192, 192);
+using controls::Font;
+using controls::kMingFace;
+using controls::kSerifFace;
+using controls::Pixels;
+using controls::TwipsRect;
+
 const QColor kDisplayBackground(255, 255, 128);
-const QString kSerif = QStringLiteral("Times New Roman");
-const QString kMing = QStringLiteral("細明體");
-
-// The layout names Windows faces; where they are missing, Qt draws them with faces of
-// the same metrics (Liberation Serif) or of the same style (AR PL UMing).
-void SubstituteMissingFonts() {
-  if (!QFontDatabase::hasFamily(kSerif)) {
-    QFont::insertSubstitution(kSerif, QStringLiteral("Liberation Serif"));
-  }
-  if (!QFontDatabase::hasFamily(kMing)) {
-    QFont::insertSubstitution(kMing, QStringLiteral("AR PL UMing TW"));
-  }
-}
-
-QFont Font(const QString& family, double points, QFont::Weight weight) {
-  QFont font(family);
-  font.setPointSizeF(points);
-  font.setWeight(weight);
-  return font;
-}
 
 // A masked display shows "*" for every character, and shows it at once.
 class StarMaskStyle final : public QProxyStyle {
@@ -52,8 +39,17 @@ class StarMaskStyle final : public QProxyStyle {
   }
 };
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+// The dialog's caption panels are bevelled and keep a caption on one line at the
+// left, as a status bar does.
+controls::QtCaptionPanel* NewPanel(const char* name, controls::QtCaptionPanel::Bevel bevel,
+                                   QWidget* parent) {
+  auto* panel = new controls::QtCaptionPanel(parent);
+  panel->setObjectName(QString::fromLatin1(name));
+  panel->SetBevel(bevel);
+  panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  panel->setIndent(4);
+  panel->setWordWrap(false);
+  return panel;
 }
 
 // Letter keys, within vsElastic1: five rows; A to Z fill them six to a row, and "-"
@@ -86,12 +82,13 @@ constexpr DigitKey kDigitKeys[] = {{7, 0, 0}, {8, 0, 1}, {9, 0, 2}, {4, 1, 0}, {
 }  // namespace
 
 frmANumKey::frmANumKey() : handPicture_(HandPressingKeyPicture()) {
-  SubstituteMissingFonts();
+  // The dialog may be the first window built (it is also used without the main one).
+  controls::InstallFontSubstitutes();
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(Pixels(10530), Pixels(6015));
   QPalette background = palette();
-  background.setColor(QPalette::Window, kBackground);
+  background.setColor(QPalette::Window, controls::kSilver);
   setPalette(background);
   setAutoFillBackground(true);
 
@@ -110,7 +107,7 @@ void frmANumKey::BuildDisplay() {
   auto* mask = new StarMaskStyle;
   mask->setParent(this);
   txtDisp_->setStyle(mask);
-  txtDisp_->setFont(Font(kSerif, 24, QFont::Bold));
+  txtDisp_->setFont(Font(kSerifFace, 24, QFont::Bold));
   QPalette yellow = txtDisp_->palette();
   yellow.setColor(QPalette::Base, kDisplayBackground);
   yellow.setColor(QPalette::Text, Qt::black);
@@ -121,10 +118,9 @@ void frmANumKey::BuildDisplay() {
 }
 
 void frmANumKey::BuildLetterKeys() {
-  vsElastic1_ = new ElasticPanel(ElasticPanel::Bevel::kRaised, this);
-  vsElastic1_->setObjectName(QStringLiteral("vsElastic1"));
+  vsElastic1_ = NewPanel("vsElastic1", controls::QtCaptionPanel::Bevel::kRaised, this);
   vsElastic1_->setGeometry(TwipsRect(60, 1080, 5775, 4185));
-  const QFont font = Font(kSerif, 21.75, QFont::Bold);
+  const QFont font = Font(kSerifFace, 21.75, QFont::Bold);
   const auto addKey = [&](int index, const QString& caption, int row, int column) {
     const LetterRow& place = kLetterRows[row];
     const int left = place.firstRowLefts ? kFirstRowLefts[column] : kRowLefts[column];
@@ -142,7 +138,7 @@ void frmANumKey::BuildLetterKeys() {
 }
 
 void frmANumKey::BuildDigitKeys() {
-  const QFont font = Font(kSerif, 24, QFont::Bold);
+  const QFont font = Font(kSerifFace, 24, QFont::Bold);
   for (const DigitKey& digit : kDigitKeys) {
     const QString caption =
         digit.index == kDoubleZeroIndex ? QStringLiteral("00") : QString::number(digit.index);
@@ -156,7 +152,7 @@ void frmANumKey::BuildDigitKeys() {
 }
 
 void frmANumKey::BuildCommandKeys() {
-  const QFont font = Font(kSerif, 18, QFont::Bold);
+  const QFont font = Font(kSerifFace, 18, QFont::Bold);
   const auto addKey = [&](const char* name, const QString& caption, const QRect& place) {
     auto* key = new KeyButton(caption, font, handPicture_, this);
     key->setObjectName(QString::fromLatin1(name));
@@ -175,13 +171,11 @@ void frmANumKey::BuildCommandKeys() {
 }
 
 void frmANumKey::BuildStatusBar() {
-  elaSBar_ = new ElasticPanel(ElasticPanel::Bevel::kRaised, this);
-  elaSBar_->setObjectName(QStringLiteral("elaSBar"));
+  elaSBar_ = NewPanel("elaSBar", controls::QtCaptionPanel::Bevel::kRaised, this);
   elaSBar_->setGeometry(TwipsRect(0, 5370, 10530, 645));
-  elaMsg_ = new ElasticPanel(ElasticPanel::Bevel::kSunken, elaSBar_);
-  elaMsg_->setObjectName(QStringLiteral("elaMsg"));
+  elaMsg_ = NewPanel("elaMsg", controls::QtCaptionPanel::Bevel::kSunken, elaSBar_);
   elaMsg_->setGeometry(TwipsRect(180, 120, 10155, 420));
-  elaMsg_->setFont(Font(kMing, 15.75, QFont::Normal));
+  elaMsg_->setFont(Font(kMingFace, 15.75));
 }
 
 void frmANumKey::Form_Load() noexcept {
@@ -207,11 +201,11 @@ void frmANumKey::SetDisplayFontSize(double points) {
 }
 
 std::string frmANumKey::DisplayText() const {
-  return txtDisp_->text().toStdString();
+  return controls::ToUtf8(txtDisp_->text());
 }
 
 void frmANumKey::SetDisplayText(std::string_view text) {
-  txtDisp_->setText(FromUtf8(text));
+  txtDisp_->setText(controls::ToQString(text));
 }
 
 std::string frmANumKey::AlphaCaption(int index) const {
@@ -220,7 +214,7 @@ std::string frmANumKey::AlphaCaption(int index) const {
     common::Raise(common::err::kSubscriptOutOfRange,
                   "No letter key has the index " + std::to_string(index) + ".");
   }
-  return key->second->text().toStdString();
+  return controls::ToUtf8(key->second->text());
 }
 
 void frmANumKey::FocusAcceptKey() {

@@ -14,9 +14,12 @@
 
 class QLineEdit;
 
+namespace controls {
+class QtCaptionPanel;
+}
+
 namespace keyboard {
 
-class ElasticPanel;
 class KeyButton;
 
 // The message line's text while the dialog loads; every entry point overwrites it.
@@ -59,9 +62,9 @@ class frmANumKey final : public QDialog, public KeyPad {
   KeyHandling keys_{*this};
   const QPixmap handPicture_;
   QLineEdit* txtDisp_ = nullptr;
-  ElasticPanel* vsElastic1_ = nullptr;
-  ElasticPanel* elaSBar_ = nullptr;
-  ElasticPanel* elaMsg_ = nullptr;
+  controls::QtCaptionPanel* vsElastic1_ = nullptr;
+  controls::QtCaptionPanel* elaSBar_ = nullptr;
+  controls::QtCaptionPanel* elaMsg_ = nullptr;
   std::map<int, KeyButton*> cmdAlpha_;
   std::array<KeyButton*, kDoubleZeroIndex + 1> cmdNum_{};
   KeyButton* cmdBack_ = nullptr;

@@ -4,16 +4,17 @@
 
 #include <QPainter>
 
+#include "controls/qt/pictures.h"
+#include "keyboard/qt/key_pictures.h"
+
 namespace keyboard {
 namespace {
-
-const QColor kKeyFace(224, 224, 224);
 
 QPalette KeyPalette(QPalette palette) {
   palette.setColor(QPalette::Button, kKeyFace);
   palette.setColor(QPalette::Light, Qt::white);
   palette.setColor(QPalette::Midlight, kKeyFace);
-  palette.setColor(QPalette::Dark, QColor(128, 128, 128));
+  palette.setColor(QPalette::Dark, controls::kGrey);
   palette.setColor(QPalette::Shadow, Qt::black);
   palette.setColor(QPalette::ButtonText, Qt::black);
   return palette;

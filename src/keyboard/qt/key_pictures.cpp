@@ -4,30 +4,21 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include "controls/qt/pictures.h"
+
 namespace keyboard {
-namespace {
-
-constexpr int kSize = 32;
-
-QPixmap EmptyPicture() {
-  QPixmap picture(kSize, kSize);
-  picture.fill(Qt::transparent);
-  return picture;
-}
-
-}  // namespace
 
 QPixmap HandPressingKeyPicture() {
-  QPixmap picture = EmptyPicture();
+  QPixmap picture = controls::EmptyPicture();
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
   const QPen outline(Qt::black, 1.2);
 
   // The key being pressed, seen from the front.
   painter.setPen(outline);
-  painter.setBrush(QColor(128, 128, 128));
+  painter.setBrush(controls::kGrey);
   painter.drawRoundedRect(QRectF(3.5, 25.5, 25, 5), 1.5, 1.5);
-  painter.setBrush(QColor(224, 224, 224));
+  painter.setBrush(kKeyFace);
   painter.drawRoundedRect(QRectF(5.5, 22.5, 21, 4), 1, 1);
 
   // The hand: a fist with the index finger reaching down onto the key.
@@ -42,13 +33,13 @@ QPixmap HandPressingKeyPicture() {
   painter.drawLine(QPointF(18.5, 9), QPointF(18.5, 13.5));
   painter.drawLine(QPointF(22.5, 9), QPointF(22.5, 13.5));
   // The cuff of the sleeve.
-  painter.setBrush(QColor(0, 0, 128));
+  painter.setBrush(controls::kNavy);
   painter.drawRect(QRectF(13.5, 0.5, 12, 3));
   return picture;
 }
 
 QPixmap LeftArrowPicture() {
-  QPixmap picture = EmptyPicture();
+  QPixmap picture = controls::EmptyPicture();
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(Qt::NoPen);

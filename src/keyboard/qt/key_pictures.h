@@ -1,9 +1,13 @@
 #pragma once
 // The keyboard dialog's two pictures, drawn in code, each 32 x 32: the hand pressing a
 // key that every key shows, and the black left arrow on the Back key's face.
+#include <QColor>
 #include <QPixmap>
 
 namespace keyboard {
+
+// The light grey of a key's face; the hand picture's key has it too.
+inline const QColor kKeyFace(224, 224, 224);
 
 QPixmap HandPressingKeyPicture();
 QPixmap LeftArrowPicture();

@@ -4,11 +4,15 @@
 #include <QScreen>
 
 #include "common/failure.h"
+#include "controls/qt/qt_text.h"
+#include "controls/qt/twips.h"
 #include "keyboard/qt/anumkey_form.h"
-#include "keyboard/qt/twips.h"
 
 namespace keyboard {
 namespace {
+
+using controls::kTwipsPerPixel;
+using controls::Pixels;
 
 // The screen the dialog is placed on: the primary one.
 QRect ScreenArea() {
@@ -45,7 +49,7 @@ void NumKeyDialog::Load() {
 }
 
 void NumKeyDialog::SetTitle(std::string_view title) {
-  form_->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+  form_->setWindowTitle(controls::ToQString(title));
 }
 
 void NumKeyDialog::SetMessage(std::string_view message) {

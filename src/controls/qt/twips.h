@@ -1,9 +1,10 @@
 #pragma once
-// The dialog's layout is given in twips: 15 to a device-independent pixel.
+// The window's and the keyboard dialog's layouts are given in twips: 15 to a
+// device-independent pixel.
 #include <QRect>
 #include <QtMath>
 
-namespace keyboard {
+namespace controls {
 
 inline constexpr int kTwipsPerPixel = 15;
 
@@ -15,4 +16,4 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
   return QRect(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
 }
 
-}  // namespace keyboard
+}  // namespace controls
