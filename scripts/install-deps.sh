@@ -14,6 +14,7 @@ test_packages=(
   libgtest-dev libgmock-dev googletest
   locales  # localedef: the double-byte tests build a Big5 locale
   xvfb xauth
+  postgresql odbc-postgresql
   clang libclang-rt-14-dev  # the sanitizer and fuzzer builds (runtimes in libclang-rt)
 )
 

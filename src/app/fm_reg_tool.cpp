@@ -11,9 +11,11 @@
 #include "app/window_fonts.h"
 #include "common/basbase.h"
 #include "common/trap.h"
+#include "connection/connection_page.h"
 #include "controls/qt/qt_grid.h"
 #include "controls/qt/qt_tab_control.h"
 #include "controls/qt/qt_text.h"
+#include "keyboard/qt/numkey_dialog.h"
 
 namespace {
 
@@ -48,13 +50,32 @@ fmRegTool::fmRegTool(ComputerNameSource computerName, QWidget* parent)
   }
   // The pages' commands are wired by the page classes; until a command is wired its
   // button stays disabled rather than doing nothing when pressed.
-  for (QPushButton* command : std::initializer_list<QPushButton*>{
-           controls_.cmdLoadReg, controls_.cmdReadRegFile, controls_.cmdSave,
-           controls_.cmdGetCurrentReg, controls_.cmdInputName, controls_.cmdUpdINI,
-           controls_.cmdUpdIDMENU}) {
+  for (QPushButton* command :
+       std::initializer_list<QPushButton*>{controls_.cmdLoadReg, controls_.cmdReadRegFile,
+                                           controls_.cmdSave, controls_.cmdGetCurrentReg}) {
     command->setEnabled(false);
   }
+  WireConnectionPage();
   Form_Load();
+}
+
+void fmRegTool::WireConnectionPage() {
+  connectionPage_ = std::make_unique<connection::ConnectionPage>(
+      *controls_.fgUpdLog,
+      connection::TextBoxAccess{[this] { return ComputerNameText(); },
+                                [this](const std::string& text) { SetComputerNameText(text); }},
+      [this]() -> keyboard::TextEntryDialog& {
+        if (!keyboard_) keyboard_ = std::make_unique<keyboard::NumKeyDialog>();
+        return *keyboard_;
+      });
+  connect(controls_.cmdInputName, &QPushButton::clicked, this,
+          [this] { connectionPage_->cmdInputName_Click(); });
+  connect(controls_.txtComputerName, &app::TextBox::doubleClicked, this,
+          [this] { connectionPage_->txtComputerName_DblClick(); });
+  connect(controls_.cmdUpdINI, &QPushButton::clicked, this,
+          [this] { connectionPage_->cmdUpdINI_Click(); });
+  connect(controls_.cmdUpdIDMENU, &QPushButton::clicked, this,
+          [this] { connectionPage_->cmdUpdIDMENU_Click(); });
 }
 
 fmRegTool::~fmRegTool() = default;

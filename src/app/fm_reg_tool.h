@@ -17,6 +17,14 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 
+namespace connection {
+class ConnectionPage;
+}  // namespace connection
+
+namespace keyboard {
+class NumKeyDialog;
+}  // namespace keyboard
+
 namespace controls {
 class QtCaptionPanel;
 class QtGrid;
@@ -80,6 +88,7 @@ class fmRegTool final : public QWidget {
 
  private:
   void BuildControls();
+  void WireConnectionPage();
   void Form_Load();
   void InitForm();
 
@@ -87,4 +96,7 @@ class fmRegTool final : public QWidget {
   std::string computerName_;
   app::fmRegToolControls controls_;
   std::unique_ptr<common::OpenFileDialog> commonDialog1_;
+  // frmANumKey, created on first use; declared before the page that uses it.
+  std::unique_ptr<keyboard::NumKeyDialog> keyboard_;
+  std::unique_ptr<connection::ConnectionPage> connectionPage_;
 };

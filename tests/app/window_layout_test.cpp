@@ -20,6 +20,7 @@
 #include "controls/qt/qt_fonts.h"
 #include "controls/qt/qt_grid.h"
 #include "controls/qt/qt_tab_control.h"
+#include "modal.h"
 #include "support/scripted_ui.h"
 
 namespace {
@@ -101,8 +102,9 @@ TEST_F(Window, TabSkipsTheCommandsThatAreNotWiredYet) {
        {c().cmdLoadReg, c().cmdReadRegFile, c().cmdSave, c().cmdGetCurrentReg}) {
     EXPECT_FALSE(command->isEnabled()) << command->objectName().toStdString();
   }
+  // The "連線設定" page's commands are wired.
   for (app::PictureButton* command : {c().cmdInputName, c().cmdUpdINI, c().cmdUpdIDMENU}) {
-    EXPECT_FALSE(command->isEnabled()) << command->objectName().toStdString();
+    EXPECT_TRUE(command->isEnabled()) << command->objectName().toStdString();
   }
   EXPECT_TRUE(c().cmdExit[0]->isEnabled());
   EXPECT_TRUE(c().cmdExit[1]->isEnabled());
@@ -150,8 +152,11 @@ TEST_F(Window, TheServerNameBoxTakesChineseTextAndReportsADoubleClick) {
   EXPECT_EQ(c().txtComputerName->text(), QString("SERVER 伺服器"));
 
   QSignalSpy doubleClicks(c().txtComputerName, &app::TextBox::doubleClicked);
+  // The double-click opens the keyboard dialog; cancelled, it leaves the name alone.
+  WhenModalShows<QDialog>([](QDialog& keyboard) { keyboard.reject(); });
   QTest::mouseDClick(c().txtComputerName, Qt::LeftButton);
   EXPECT_EQ(doubleClicks.count(), 1);
+  EXPECT_EQ(window->ComputerNameText(), "SERVER 伺服器");
 }
 
 }  // namespace

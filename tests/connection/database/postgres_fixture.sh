@@ -1,0 +1,85 @@
+#!/bin/sh
+# Starts and stops the throw-away PostgreSQL server that stands in for the family's SQL
+# Server in the database tests:  postgres_fixture.sh start|stop STATE_FILE
+#
+# The server lives in a fresh temporary folder and listens on a Unix socket only. The
+# socket folder is the server name the tests type, so its name holds an apostrophe; it
+# holds no character that ODBC braces, since the PostgreSQL driver (unlike FreeTDS and
+# the Windows driver) keeps the braces as part of the value. The server listens as port
+# 1433, the port the tool gives the driver, so that its socket is the one the driver
+# looks for. A private odbcinst.ini registers the PostgreSQL ODBC driver under the SQL
+# Server driver's name. STATE_FILE records the folder. The server is stopped by "stop",
+# or, should the test run itself be killed, by a watchdog that waits for the process
+# that ran "start" to go.
+set -eu
+
+action=${1:?start or stop}
+state=${2:?state file}
+
+as_server_user() {
+  if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
+}
+
+server_bin() {
+  ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1
+}
+
+stop() {
+  [ -f "$state" ] || return 0
+  root=$(sed -n 1p "$state")
+  watchdog=$(sed -n 2p "$state")
+  if [ -n "$watchdog" ] && [ "$watchdog" != "$$" ]; then kill "$watchdog" 2>/dev/null || true; fi
+  if [ -f "$root/data/postmaster.pid" ]; then
+    as_server_user "$(server_bin)/pg_ctl" -D "$root/data" -m immediate -w stop >/dev/null 2>&1 || true
+  fi
+  case "$root" in /tmp/regtool-pg.*) rm -rf "$root" ;; esac
+  rm -f "$state"
+}
+
+case "$action" in
+start)
+  stop
+  root=$(mktemp -d /tmp/regtool-pg.XXXXXX)
+  sockets="$root/o'brien"
+  mkdir "$sockets" "$root/odbc"
+  driver=$(ls /usr/lib/*/odbc/psqlodbcw.so 2>/dev/null | head -n 1)
+  if [ -z "$driver" ]; then
+    echo "The PostgreSQL ODBC driver is missing (package odbc-postgresql)." >&2
+    rm -rf "$root"
+    exit 1
+  fi
+  printf '[FreeTDS]\nDriver=%s\n' "$driver" >"$root/odbc/odbcinst.ini"
+  printf '%s\n' "$root" >"$state"
+  if [ "$(id -u)" -eq 0 ]; then chown -R postgres:postgres "$root"; fi
+  bin=$(server_bin)
+  if ! as_server_user "$bin/initdb" -D "$root/data" -U sa -A trust -E UTF8 --no-sync \
+      >"$root/initdb.log" 2>&1; then
+    cat "$root/initdb.log" >&2
+    stop
+    exit 1
+  fi
+  escaped=$(printf '%s' "$sockets" | sed "s/'/''/g")
+  cat >>"$root/data/postgresql.conf" <<CONF
+listen_addresses = ''
+port = 1433
+unix_socket_directories = '$escaped'
+fsync = off
+CONF
+  if ! as_server_user "$bin/pg_ctl" -D "$root/data" -l "$root/server.log" -w start >/dev/null; then
+    cat "$root/server.log" >&2
+    stop
+    exit 1
+  fi
+  owner=$PPID
+  nohup sh -c 'while kill -0 "$1" 2>/dev/null; do sleep 5; done; exec "$2" stop "$3"' \
+    watchdog "$owner" "$0" "$state" </dev/null >/dev/null 2>&1 &
+  printf '%s\n%s\n' "$root" "$!" >"$state"
+  ;;
+stop)
+  stop
+  ;;
+*)
+  echo "usage: $0 start|stop STATE_FILE" >&2
+  exit 2
+  ;;
+esac
