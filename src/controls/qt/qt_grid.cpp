@@ -132,7 +132,7 @@ void QtGrid::AutoSize(int firstCol, int lastCol) {
   for (int c = firstCol; c <= lastCol; ++c) {
     int widest = HeaderWidth(c);
     for (int r = 0; r < dataRows; ++r) {
-      const QString text = model_->Cell(r, c);
+      const QString text = model_->ShownText(r, c);
       if (text.isEmpty()) continue;
       auto found = measured.constFind(text);
       if (found == measured.cend()) {
