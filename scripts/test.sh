@@ -12,3 +12,6 @@ ctest --preset ci
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
+# Every fuzz target for a bounded time from its committed seeds (fuzz/corpus); a crash,
+# a sanitizer report or a broken invariant fails the run and keeps the input.
+scripts/fuzz.sh 20
