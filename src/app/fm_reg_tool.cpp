@@ -16,6 +16,9 @@
 #include "controls/qt/qt_tab_control.h"
 #include "controls/qt/qt_text.h"
 #include "keyboard/qt/numkey_dialog.h"
+#include "platform/settings_store.h"
+#include "platform/system_info.h"
+#include "snapshot/registry_page.h"
 
 namespace {
 
@@ -48,15 +51,25 @@ fmRegTool::fmRegTool(ComputerNameSource computerName, QWidget* parent)
     connect(controls_.cmdExit[index], &QPushButton::clicked, this,
             [this, index] { cmdExit_Click(index); });
   }
-  // The pages' commands are wired by the page classes; until a command is wired its
-  // button stays disabled rather than doing nothing when pressed.
-  for (QPushButton* command :
-       std::initializer_list<QPushButton*>{controls_.cmdLoadReg, controls_.cmdReadRegFile,
-                                           controls_.cmdSave, controls_.cmdGetCurrentReg}) {
-    command->setEnabled(false);
-  }
+  WireRegistryPage();
   WireConnectionPage();
   Form_Load();
+}
+
+void fmRegTool::WireRegistryPage() {
+  settingsStore_ = platform::OpenUserSettingsStore();
+  registryPage_ = std::make_unique<snapshot::RegistryPage>(
+      *controls_.fgList, *commonDialog1_, [this] { return DefaultFilesChecked() ? 1 : 0; },
+      [this] { return ComputerName(); }, platform::ProgramFolder(), *settingsStore_,
+      static_cast<QWidget*>(this));
+  connect(controls_.cmdGetCurrentReg, &QPushButton::clicked, this,
+          [this] { registryPage_->cmdGetCurrentReg_Click(); });
+  connect(controls_.cmdReadRegFile, &QPushButton::clicked, this,
+          [this] { registryPage_->cmdReadRegFile_Click(); });
+  connect(controls_.cmdLoadReg, &QPushButton::clicked, this,
+          [this] { registryPage_->cmdLoadReg_Click(); });
+  connect(controls_.cmdSave, &QPushButton::clicked, this,
+          [this] { registryPage_->cmdSave_Click(); });
 }
 
 void fmRegTool::WireConnectionPage() {

@@ -21,6 +21,14 @@ namespace connection {
 class ConnectionPage;
 }  // namespace connection
 
+namespace platform {
+class SettingsStore;
+}  // namespace platform
+
+namespace snapshot {
+class RegistryPage;
+}  // namespace snapshot
+
 namespace keyboard {
 class NumKeyDialog;
 }  // namespace keyboard
@@ -88,6 +96,7 @@ class fmRegTool final : public QWidget {
 
  private:
   void BuildControls();
+  void WireRegistryPage();
   void WireConnectionPage();
   void Form_Load();
   void InitForm();
@@ -99,4 +108,6 @@ class fmRegTool final : public QWidget {
   // frmANumKey, created on first use; declared before the page that uses it.
   std::unique_ptr<keyboard::NumKeyDialog> keyboard_;
   std::unique_ptr<connection::ConnectionPage> connectionPage_;
+  std::unique_ptr<platform::SettingsStore> settingsStore_;
+  std::unique_ptr<snapshot::RegistryPage> registryPage_;
 };

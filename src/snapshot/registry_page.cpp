@@ -1,0 +1,114 @@
+#include "snapshot/registry_page.h"
+
+#include "common/basbase.h"
+#include "common/trap.h"
+#include "platform/ansi_codepage.h"
+#include "snapshot/bmregistry.h"
+
+namespace snapshot {
+
+RegistryPage::RegistryPage(controls::Grid& fgList, common::OpenFileDialog& CommonDialog1,
+                           std::function<int()> chkDefault,
+                           std::function<std::string()> ComputerName, std::string programFolder,
+                           platform::SettingsStore& store, void* browseOwner)
+    : fgList_(fgList),
+      CommonDialog1_(CommonDialog1),
+      chkDefault_(std::move(chkDefault)),
+      ComputerName_(std::move(ComputerName)),
+      programFolder_(std::move(programFolder)),
+      store_(store),
+      browseOwner_(browseOwner) {}
+
+std::string RegistryPage::DefaultFolder() const {
+  return programFolder_ + "\\..\\DAT";
+}
+
+std::string RegistryPage::SnapshotName(std::string_view extension) const {
+  return "Reg_" + ComputerName_() + std::string(extension);
+}
+
+std::string RegistryPage::ChooseFileToRead() {
+  std::string file;
+  if (UseDefaults()) {
+    file = DefaultFolder() + "\\" + SnapshotName(".txt");
+  } else {
+    // The dialog keeps its last file name between uses; it is not cleared here.
+    CommonDialog1_.SetInitDir(platform::AnsiToUtf8(DefaultFolder()));
+    CommonDialog1_.SetDefaultExt(".txt");
+    CommonDialog1_.SetFilter("文字檔|*.txt");
+    CommonDialog1_.ShowOpen();
+    file = platform::Utf8ToAnsi(CommonDialog1_.FileName());
+  }
+  if (file.empty()) common::MsgBox("請選擇文字檔");
+  return file;
+}
+
+void RegistryPage::FitColumns() {
+  fgList_.AutoSize(0, fgList_.Cols() - 1);
+}
+
+void RegistryPage::cmdGetCurrentReg_Click() {
+  common::TrapShow("frmReg_cmdGetCurrentReg_Click", [&] {
+    fgList_.SetRows(1);
+    if (!bmRegistry::GetCurrentKey(fgList_, store_)) {
+      common::MsgBox("讀取Registry失敗");
+      return;
+    }
+    FitColumns();
+  });
+}
+
+void RegistryPage::RunOnChosenFile(std::string_view label, std::string_view failureMessage,
+                                   const std::function<bool(const std::string&)>& routine) {
+  common::TrapShow(label, [&] {
+    const std::string file = ChooseFileToRead();
+    if (file.empty()) return;
+    if (!routine(file)) {
+      common::MsgBox(failureMessage);
+      return;
+    }
+    FitColumns();
+  });
+}
+
+void RegistryPage::cmdReadRegFile_Click() {
+  RunOnChosenFile(
+      "frmReg_cmdReadRegFile_Click", "自文字檔讀入Registry失敗",
+      [&](const std::string& file) { return bmRegistry::LoadRegistryToFG(fgList_, file); });
+}
+
+void RegistryPage::cmdLoadReg_Click() {
+  // The grid keeps what it showed; "讀取本機Registry" shows the restored settings.
+  RunOnChosenFile("frmReg_cmdLoadReg_Click", "復原Registry失敗",
+                  [&](const std::string& file) { return bmRegistry::LoadRegistry(file, store_); });
+}
+
+void RegistryPage::cmdSave_Click() {
+  common::TrapShow("frmReg_cmdSave_Click", [&] {
+    std::string folder;
+    if (UseDefaults()) {
+      folder = DefaultFolder();
+    } else {
+      basComDlg::BrowseOwner = browseOwner_;
+      basComDlg::BrowseTitle = "選擇目錄";
+      basComDlg::BrowseFoldersOnly = true;
+      folder = basComDlg::BrowseForFolder();
+      // A cancelled picker ends the command: nothing is written anywhere.
+      if (folder.empty()) return;
+    }
+    const std::string file = basBase::WithTrailing(folder, "\\") + SnapshotName(".TXT");
+    if (basBase::IsFile(file) &&
+        common::MsgBox("該文字檔已存在，要覆蓋嗎?", common::Buttons::kYesNo, common::Icon::kNone,
+                       "檔案已存在") != common::Answer::kYes) {
+      return;
+    }
+    if (!bmRegistry::GetCurrentKeyToFile(file, store_)) {
+      common::MsgBox("存檔失敗");
+      return;
+    }
+    // The file is written from the store; the grid's rows stay as they are.
+    FitColumns();
+  });
+}
+
+}  // namespace snapshot

@@ -1,0 +1,141 @@
+// The walk of the settings tree: depth first, pre-order, and only keys without sub-keys
+// give their values.
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "common/basbase.h"
+#include "common/trap.h"
+#include "common/user_interface.h"
+#include "snapshot/bmregistry.h"
+#include "snapshot/record_cells.h"
+
+namespace bmRegistry {
+namespace {
+
+using platform::SettingsKey;
+using platform::Status;
+
+// Name buffers start at the classic 256 bytes and grow while the store answers "more
+// data", so a long name is read rather than ending its key's listing. The largest valid
+// name is a value name of 16 383 characters, two bytes each in a double-byte code page.
+constexpr std::uint32_t kFirstNameCapacity = 256;
+constexpr std::uint32_t kLargestNameCapacity = 2 * 16383 + 1;
+
+// A value that changes between the size query and the read is read again, a few times.
+constexpr int kValueReadAttempts = 4;
+
+bool GrowNameBuffer(std::vector<char>& buffer) {
+  if (buffer.size() >= kLargestNameCapacity) return false;
+  buffer.assign(std::min<std::size_t>(buffer.size() * 2, kLargestNameCapacity), '\0');
+  return true;
+}
+
+Status ReadSubKeyName(SettingsKey& key, std::uint32_t index, std::string& name) {
+  std::vector<char> buffer(kFirstNameCapacity, '\0');
+  Status status;
+  do {
+    status = key.EnumKey(index, buffer.data(), static_cast<std::uint32_t>(buffer.size()));
+  } while (status == platform::kMoreData && GrowNameBuffer(buffer));
+  if (status == platform::kSuccess) name = WithoutNuls(buffer.data());
+  return status;
+}
+
+Status ReadValue(SettingsKey& key, std::uint32_t index, std::string& name, std::string& data) {
+  std::vector<char> nameBuffer(kFirstNameCapacity, '\0');
+  Status status = platform::kNoMoreItems;
+  for (int attempt = 0; attempt < kValueReadAttempts;) {
+    auto nameLength = static_cast<std::uint32_t>(nameBuffer.size());
+    std::uint32_t type = 0;
+    std::uint32_t dataLength = 0;
+    // The size query's own status is not looked at, except that a name too long for
+    // the buffer gets a bigger one; the read below decides.
+    if (key.EnumValue(index, nameBuffer.data(), &nameLength, &type, nullptr, &dataLength) ==
+            platform::kMoreData &&
+        GrowNameBuffer(nameBuffer)) {
+      continue;
+    }
+    std::vector<unsigned char> dataBuffer(std::max<std::uint32_t>(dataLength, 1), 0);
+    nameLength = static_cast<std::uint32_t>(nameBuffer.size());
+    status =
+        key.EnumValue(index, nameBuffer.data(), &nameLength, &type, dataBuffer.data(), &dataLength);
+    if (status == platform::kSuccess) {
+      name = WithoutNuls(std::string_view(nameBuffer.data(), nameLength));
+      data = WithoutNuls(std::string_view(reinterpret_cast<const char*>(dataBuffer.data()),
+                                          std::min<std::size_t>(dataLength, dataBuffer.size())));
+      return status;
+    }
+    // "More data" here means the value grew since the size query: read it again.
+    if (status != platform::kMoreData) return status;
+    ++attempt;
+  }
+  return status;
+}
+
+// key path + "\" + value name, every "\" and "|" a cell boundary; then the data, every
+// "|" a cell boundary.
+Record MakeRecord(std::string_view keyPath, std::string_view name, std::string_view data) {
+  Record cells = SplitCells(basBase::WithTrailing(keyPath, "\\") + std::string(name), "\\|");
+  std::vector<std::string> dataCells = SplitCells(data, "|");
+  cells.insert(cells.end(), std::make_move_iterator(dataCells.begin()),
+               std::make_move_iterator(dataCells.end()));
+  return cells;
+}
+
+}  // namespace
+
+bool EnumSubKey(SettingsKey& root, std::string_view keyPath, std::vector<Record>& records) {
+  bool walked = false;
+  common::TrapShow("bmRegistry_EnumSubKey", [&] {
+    std::unique_ptr<SettingsKey> opened;
+    SettingsKey* key = &root;
+    if (!keyPath.empty()) {
+      // A key that cannot be opened gives no records; the walk goes on with its sibling.
+      if (root.OpenSubKey(keyPath, opened) != platform::kSuccess) return;
+      key = opened.get();
+    }
+    // Paths stay relative to the root, never to the current key.
+    const std::string childPrefix = basBase::WithTrailing(keyPath, "\\");
+    std::uint32_t index = 0;
+    std::string name;
+    while (ReadSubKeyName(*key, index, name) == platform::kSuccess) {
+      EnumSubKey(root, childPrefix + name, records);
+      ++index;
+    }
+    if (index == 0) {
+      std::string data;
+      while (ReadValue(*key, index, name, data) == platform::kSuccess) {
+        records.push_back(MakeRecord(keyPath, name, data));
+        ++index;
+      }
+    }
+    walked = true;
+  });
+  return walked;
+}
+
+std::optional<std::vector<Record>> ReadAllSettings(platform::SettingsStore& store) {
+  std::unique_ptr<SettingsKey> root;
+  if (store.OpenCurrentUserKey(platform::kSettingsRoot, root) != platform::kSuccess) {
+    return std::nullopt;
+  }
+  std::vector<Record> records;
+  EnumSubKey(*root, "", records);
+  return records;
+}
+
+bool GetCurrentKey(controls::Grid& grid, platform::SettingsStore& store) {
+  bool result = false;
+  common::TrapLog("bmRegistry_GetCurrentKey", [&] {
+    // Cleared first, so a root that cannot be opened leaves the header only.
+    grid.SetRows(grid.FixedRows());
+    common::BusyPointer busy;
+    const auto records = ReadAllSettings(store);
+    if (!records) return;
+    for (const Record& record : *records) grid.AddItem(DecodeCells(record));
+    result = true;
+  });
+  return result;
+}
+
+}  // namespace bmRegistry
