@@ -47,10 +47,16 @@ platform::SettingWrite ParseSettingLine(std::string_view line, std::size_t lineN
   return write;
 }
 
-[[noreturn]] void RaiseRefusedRestore(platform::Status status) {
+// The store's own words name the file and the cause (a read-only or damaged file, a
+// full disk, a lock held by a hung program); the status alone tells the user nothing.
+[[noreturn]] void RaiseRefusedRestore(platform::Status status, const std::string& reason) {
+  std::string description =
+      "The settings store refused the restore (status " + std::to_string(status) + ")";
+  description += reason.empty() ? "." : ": " + reason;
+  if (!description.ends_with('.')) description += '.';
   common::Raise(status == platform::kAccessDenied ? common::err::kPermissionDenied
                                                   : common::err::kInvalidArgument,
-                "The settings store refused the restore (status " + std::to_string(status) + ").");
+                description);
 }
 
 }  // namespace
@@ -69,7 +75,7 @@ bool LoadRegistry(std::string_view path, platform::SettingsStore& store) {
       while (reader.Next(line)) writes.push_back(ParseSettingLine(line, reader.LineNumber()));
       status = store.RestoreSettings(writes);
     }
-    if (status != platform::kSuccess) RaiseRefusedRestore(status);
+    if (status != platform::kSuccess) RaiseRefusedRestore(status, store.LastFailureDescription());
     result = true;
   });
   return result;
