@@ -78,6 +78,8 @@ std::optional<Attributes> Translate(std::string_view oleDb, std::string_view dri
     FUZZ_CHECK(!error.failure().description.empty());
     return std::nullopt;
   }
+  // The driver manager takes the string as C text in places: a NUL would cut it there.
+  FUZZ_CHECK(odbc.find('\0') == std::string::npos);
   const std::optional<Attributes> read = ReadOdbc(odbc);
   FUZZ_CHECK(read.has_value());
   FUZZ_CHECK(!read->empty() && read->front().first == "DRIVER" && read->front().second == driver);
