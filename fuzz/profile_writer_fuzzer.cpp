@@ -144,8 +144,8 @@ bool SectionReadsBack(std::string_view section) {
 bool KeyReadsBack(std::string_view key) {
   const std::string_view trimmed = platform::TrimBlanks(key);
   // ";" and "#" start a comment; "[" a section header once the value holds a "]".
-  if (!trimmed.empty() && (trimmed.front() == ';' || trimmed.front() == '#' ||
-                           trimmed.front() == '[')) {
+  if (!trimmed.empty() &&
+      (trimmed.front() == ';' || trimmed.front() == '#' || trimmed.front() == '[')) {
     return false;
   }
   return Find(trimmed, '=') == std::string_view::npos;

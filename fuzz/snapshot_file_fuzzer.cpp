@@ -89,7 +89,8 @@ std::vector<std::size_t> Commas(std::string_view line) {
   return commas;
 }
 
-void CheckGrid(const testing_support::MemoryGrid& grid, const std::vector<std::string_view>& lines) {
+void CheckGrid(const testing_support::MemoryGrid& grid,
+               const std::vector<std::string_view>& lines) {
   FUZZ_CHECK(grid.Rows() == static_cast<int>(lines.size()) + grid.FixedRows());
   for (std::size_t row = 0; row < lines.size(); ++row) {
     const std::vector<std::size_t> commas = Commas(lines[row]);

@@ -61,9 +61,9 @@ void CheckEnumeration(const Key& key) {
     FUZZ_CHECK(dataLength == expected.data.size());
     std::string data(dataLength, '\0');
     nameLength = static_cast<std::uint32_t>(name.size());
-    FUZZ_CHECK(platform::reg::EnumValueEntry(
-                   key, i, name.data(), &nameLength, &type,
-                   reinterpret_cast<unsigned char*>(data.data()), &dataLength) == platform::kSuccess);
+    FUZZ_CHECK(platform::reg::EnumValueEntry(key, i, name.data(), &nameLength, &type,
+                                             reinterpret_cast<unsigned char*>(data.data()),
+                                             &dataLength) == platform::kSuccess);
     FUZZ_CHECK(std::string_view(name.data(), nameLength) == expected.name);
     FUZZ_CHECK(type == expected.type && data == expected.data);
   }

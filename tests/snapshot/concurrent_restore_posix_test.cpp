@@ -21,8 +21,8 @@ constexpr int kSettingsPerFile = 200;
 std::string SnapshotText(std::string_view application, std::string_view value, int count) {
   std::string text;
   for (int i = 0; i < count; ++i) {
-    text += std::string(application) + ",Sec" + std::to_string(i % 4) + ",Key" +
-            std::to_string(i) + "," + std::string(value) + "\r\n";
+    text += std::string(application) + ",Sec" + std::to_string(i % 4) + ",Key" + std::to_string(i) +
+            "," + std::string(value) + "\r\n";
   }
   return text;
 }

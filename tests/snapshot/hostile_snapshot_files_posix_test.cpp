@@ -78,8 +78,10 @@ TEST_F(HostileSnapshot, ANulInANameRefusesTheRestoreAndANulInTheDataIsDropped) {
 TEST_F(HostileSnapshot, LinesOfTenThousandFieldsAreShownWholeAndTheirDataRestored) {
   std::string text;
   std::string rest;
-  for (int field = 3; field < 10000; ++field) rest += (field > 3 ? "," : "") + std::to_string(field);
-  for (int line = 0; line < 20; ++line) text += "Wide,Sec,k" + std::to_string(line) + "," + rest + "\r\n";
+  for (int field = 3; field < 10000; ++field)
+    rest += (field > 3 ? "," : "") + std::to_string(field);
+  for (int line = 0; line < 20; ++line)
+    text += "Wide,Sec,k" + std::to_string(line) + "," + rest + "\r\n";
   const std::string path = Snapshot(text);
   ASSERT_TRUE(bmRegistry::LoadRegistryToFG(fgList, path));
   EXPECT_EQ(fgList.Rows(), 21);
@@ -149,8 +151,9 @@ TEST_F(HostileSnapshot, AWindowsFileInCodePage950IsShownInChineseAndRestoredByte
   if (!testing_support::UnderBig5Locale()) return;
   // 系統設定,參數,功能,許可 / 伺服器,四,檔案,值 without a final line end, as Notepad
   // saves it. 功 (A5 5C) and 許 (B3 5C) end in the "\" byte, 四 (A5 7C) in "|".
-  const std::string line1 = "\xA8\x74\xB2\xCE\xB3\x5D\xA9\x77,\xB0\xD1\xBC\xC6,\xA5\x5C\xAF\xE0,"
-                            "\xB3\x5C\xA5\x69";
+  const std::string line1 =
+      "\xA8\x74\xB2\xCE\xB3\x5D\xA9\x77,\xB0\xD1\xBC\xC6,\xA5\x5C\xAF\xE0,"
+      "\xB3\x5C\xA5\x69";
   const std::string line2 = "\xA6\xF8\xAA\x41\xBE\xB9,\xA5\x7C,\xC0\xC9\xAE\xD7,\xAD\xC8";
   const std::string path = Snapshot(line1 + "\r\n" + line2);
   ASSERT_TRUE(bmRegistry::LoadRegistryToFG(fgList, path));

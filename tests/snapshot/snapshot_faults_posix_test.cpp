@@ -69,8 +69,8 @@ class SnapshotFaults : public SnapshotTest {
   std::string storeBefore_;
   testing_support::ScriptedOpenFileDialog dialog;
   int owner = 0;
-  snapshot::RegistryPage page{fgList,           dialog, [] { return 1; }, [] { return "PC1"; },
-                              dir.file("bin"), *store, &owner};
+  snapshot::RegistryPage page{
+      fgList, dialog, [] { return 1; }, [] { return "PC1"; }, dir.file("bin"), *store, &owner};
 };
 
 TEST_F(SnapshotFaults, ADiskThatFillsUpDuringASaveKeepsTheEarlierSnapshot) {

@@ -107,7 +107,7 @@ QString GridModel::ShownText(int row, int col) const {
   if (text.size() <= kLongestShownText) return text;
   // Never between the two halves of a surrogate pair.
   text.truncate(text[kLongestShownText - 1].isHighSurrogate() ? kLongestShownText - 1
-                                                               : kLongestShownText);
+                                                              : kLongestShownText);
   text += QChar(0x2026);
   return text;
 }
