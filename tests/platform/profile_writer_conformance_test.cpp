@@ -207,9 +207,6 @@ TEST_F(ProfileWriterConformance, UnchangedValueSucceedsAndLeavesTheFileAsItWas) 
 }
 
 TEST_F(ProfileWriterConformance, LineBreakInATextIsRefusedAndTheFileStays) {
-  if (platform::RunningUnderWine()) {
-    GTEST_SKIP() << "Windows and Wine write the line break, which adds a line of its own";
-  }
   Start("[PARAM]\r\nDBSource=OLD\r\n");
   EXPECT_FALSE(Write("PARAM", "DBSource", "SRV\r\n[Injected]"));
   EXPECT_FALSE(Write("PARAM", "Key\nb", "v"));

@@ -225,5 +225,28 @@ TEST_F(RegistryPageTest, ABadSnapshotGivesTheReportThenTheRestoreFailure) {
   EXPECT_TRUE(Records().empty());
 }
 
+TEST_F(RegistryPageTest, AFailureInACommandsOwnStepIsReportedWithItsLabel) {
+  // Nothing to show widens the grid, and fitting the columns of a grid without any
+  // columns fails: the last step of each command.
+  CreateEmptyRoot();
+  WriteBytes(dir.file("DAT/Reg_PC1.txt"), "");
+  fgList.SetCols(0);
+  const auto reportedAs = [&](void (snapshot::RegistryPage::*click)(), const std::string& label) {
+    const std::size_t before = ui.boxes().size();
+    ui.ExpectBox();
+    (page.*click)();
+    ASSERT_EQ(ui.boxes().size(), before + 1) << label;
+    EXPECT_EQ(ui.boxes().back().text.rfind("處理程序: (" + label + ")\r\n", 0), 0u)
+        << ui.boxes().back().text;
+  };
+  reportedAs(&snapshot::RegistryPage::cmdGetCurrentReg_Click, "frmReg_cmdGetCurrentReg_Click");
+  reportedAs(&snapshot::RegistryPage::cmdReadRegFile_Click, "frmReg_cmdReadRegFile_Click");
+  reportedAs(&snapshot::RegistryPage::cmdLoadReg_Click, "frmReg_cmdLoadReg_Click");
+  Save("App", "Sec", "k", "v");
+  chkDefault = 0;
+  ui.QueueFolder(dir.file("bin"));
+  reportedAs(&snapshot::RegistryPage::cmdSave_Click, "frmReg_cmdSave_Click");
+}
+
 }  // namespace
 }  // namespace snapshot_tests

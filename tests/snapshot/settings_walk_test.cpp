@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "common/error_report.h"
+#include "platform/system_info.h"
 #include "snapshot_fixture.h"
 
 namespace snapshot_tests {
@@ -60,6 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Shape>& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsWalk, TwoSectionsOfTwoValuesGiveFourRowsInWalkOrder) {
+  if (platform::RunningUnderWine()) {
+    GTEST_SKIP() << "Wine keeps values sorted by name, Windows in the order they were created";
+  }
   Save("App", "Second", "b1", "4");
   Save("App", "First", "a2", "2");
   Save("App", "First", "a1", "1");  // created after a2: values keep creation order
@@ -71,14 +75,15 @@ TEST_F(SettingsWalk, TwoSectionsOfTwoValuesGiveFourRowsInWalkOrder) {
 }
 
 TEST_F(SettingsWalk, DataBytesAreTakenAsTextWithoutNuls) {
-  SetValue("App\\Sec", "dword", kTypeDword, std::string("\x01\0\0\0", 4));
-  SetValue("App\\Sec", "multi", kTypeMultiString, std::string("one\0two\0\0", 9));
+  // Created in name order, which is also the order Wine lists them in.
   SetValue("App\\Sec", "binary", kTypeBinary, std::string("\0A\0B", 4));
+  SetValue("App\\Sec", "dword", kTypeDword, std::string("\x01\0\0\0", 4));
   SetValue("App\\Sec", "empty", kTypeString, "");
-  EXPECT_EQ(ShownFromStore(), (Rows{{"App", "Sec", "dword", "\x01"},
-                                    {"App", "Sec", "multi", "onetwo"},
-                                    {"App", "Sec", "binary", "AB"},
-                                    {"App", "Sec", "empty", ""}}));
+  SetValue("App\\Sec", "multi", kTypeMultiString, std::string("one\0two\0\0", 9));
+  EXPECT_EQ(ShownFromStore(), (Rows{{"App", "Sec", "binary", "AB"},
+                                    {"App", "Sec", "dword", "\x01"},
+                                    {"App", "Sec", "empty", ""},
+                                    {"App", "Sec", "multi", "onetwo"}}));
 }
 
 TEST_F(SettingsWalk, BarsAndBackslashesInNamesStartCellsButABackslashInDataStays) {
@@ -94,14 +99,15 @@ TEST_F(SettingsWalk, ATabStaysInsideItsCell) {
 }
 
 TEST_F(SettingsWalk, ValueNamesLongerThanTheClassicBufferAreRead) {
-  Save("App", "Sec", std::string(300, 'n'), "1");
+  // Created in name order, which is also the order Wine lists them in.
+  Save("App", "Sec", std::string(300, 'l'), "1");
   Save("App", "Sec", std::string(16383, 'm'), "2");
-  Save("App", "Sec", "after", "3");
+  Save("App", "Sec", "then", "3");
   const Rows records = Records();
   ASSERT_EQ(records.size(), 3u);
   EXPECT_EQ(records[0][2].size(), 300u);
   EXPECT_EQ(records[1][2], std::string(16383, 'm')) << "(name of " << records[1][2].size() << ")";
-  EXPECT_EQ(records[2], (std::vector<std::string>{"App", "Sec", "after", "3"}));
+  EXPECT_EQ(records[2], (std::vector<std::string>{"App", "Sec", "then", "3"}));
 }
 
 TEST_F(SettingsWalk, AMissingRootGivesFalseAndLeavesTheHeaderOnly) {

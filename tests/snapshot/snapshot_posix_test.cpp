@@ -49,5 +49,20 @@ TEST_F(SnapshotPosix, TwoNamesDifferingOnlyInCaseAreNotGuessedBetween) {
   EXPECT_EQ(ui.boxes()[0].text, "File Not Found:" + dir.file("REG_PC.txt"));
 }
 
+TEST_F(SnapshotPosix, ARestoreIntoADamagedStoreSaysWhyAndChangesNothing) {
+  Save("App", "Sec", "k", "v");
+  const std::string storeFile = dir.file("config/vb-registry/HKEY_CURRENT_USER.reg");
+  ASSERT_TRUE(std::filesystem::exists(storeFile));
+  WriteBytes(storeFile, "not a settings file\r\n");
+  const std::string snapshot = dir.file("Reg_PC.TXT");
+  WriteBytes(snapshot, "App,Sec,k,new\r\n");
+  ui.ExpectBox();
+  EXPECT_FALSE(bmRegistry::LoadRegistry(snapshot, *store));
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_NE(ui.boxes()[0].text.find("(status 1009): "), std::string::npos) << ui.boxes()[0].text;
+  EXPECT_NE(ui.boxes()[0].text.find("HKEY_CURRENT_USER.reg"), std::string::npos);
+  EXPECT_EQ(ReadBytes(storeFile), "not a settings file\r\n");
+}
+
 }  // namespace
 }  // namespace snapshot_tests

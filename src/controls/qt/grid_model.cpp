@@ -1,5 +1,6 @@
 #include "controls/qt/grid_model.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace controls {
@@ -84,6 +85,14 @@ void GridModel::SetDataRowCount(int count) {
 }
 
 void GridModel::InsertRow(int at, QStringList cells) {
+  // A list of settings repeats the application and the section row after row: a cell
+  // equal to the one above it shares that cell's text instead of holding a copy.
+  if (at > 0) {
+    const QStringList& above = rows_[static_cast<std::size_t>(at - 1)];
+    for (qsizetype c = 0, n = std::min(cells.size(), above.size()); c < n; ++c) {
+      if (cells[c] == above[c]) cells[c] = above[c];
+    }
+  }
   beginInsertRows(QModelIndex(), at, at);
   rows_.insert(rows_.begin() + at, std::move(cells));
   endInsertRows();

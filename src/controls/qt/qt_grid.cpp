@@ -1,7 +1,6 @@
 #include "controls/qt/qt_grid.h"
 
 #include <QEvent>
-#include <QHash>
 #include <QHeaderView>
 #include <QStyleOptionHeader>
 #include <algorithm>
@@ -9,6 +8,7 @@
 
 #include "controls/qt/grid_model.h"
 #include "controls/qt/qt_text.h"
+#include "controls/qt/widest_text.h"
 
 namespace controls {
 namespace {
@@ -121,26 +121,16 @@ void QtGrid::AutoSize(int firstCol, int lastCol) {
   if (firstCol > lastCol) OutOfRange();
   CheckColumn(firstCol);
   CheckColumn(lastCol);
-  // One pass over the cells with the view's font metrics, as the item delegate draws
-  // them (text plus the focus-frame margin on each side, plus the grid line). Texts
-  // repeat a lot in a settings list, so each distinct text is measured once.
-  const QFontMetrics metrics = fontMetrics();
+  // The cells are measured with the view's font metrics, as the item delegate draws
+  // them (text plus the focus-frame margin on each side, plus the grid line).
   const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
                       (showGrid() ? 1 : 0);
-  QHash<QString, int> measured;
   const int dataRows = model_->rowCount();
   for (int c = firstCol; c <= lastCol; ++c) {
-    int widest = HeaderWidth(c);
-    for (int r = 0; r < dataRows; ++r) {
-      const QString text = model_->ShownText(r, c);
-      if (text.isEmpty()) continue;
-      auto found = measured.constFind(text);
-      if (found == measured.cend()) {
-        found = measured.insert(text, metrics.horizontalAdvance(text) + padding);
-      }
-      widest = std::max(widest, *found);
-    }
-    setColumnWidth(c, widest);
+    WidestText widest(font());
+    for (int r = 0; r < dataRows; ++r) widest.Add(r, model_->ShownText(r, c));
+    const int textWidth = widest.Width([&](int r) { return model_->ShownText(r, c); });
+    setColumnWidth(c, std::max(HeaderWidth(c), textWidth > 0 ? textWidth + padding : 0));
   }
 }
 

@@ -183,6 +183,9 @@ std::string Utf8ToAnsi(std::string_view utf8) {
 }
 
 std::size_t CharacterLength(std::string_view ansi, std::size_t pos) {
+  // No code page has a lead byte below 0x80, and the store's and the snapshot's byte
+  // rules ask this for every byte of every name: answer ASCII without the lookup.
+  if (static_cast<unsigned char>(ansi[pos]) < 0x80) return 1;
   return posix::LocaleCodeSet().CharacterLength(ansi, pos);
 }
 

@@ -67,7 +67,10 @@ std::string NativePath(std::string_view windowsPath) {
 }
 
 PathKind QueryPath(std::string_view windowsPath) {
-  if (windowsPath.empty()) return PathKind::kMissing;
+  // A NUL inside the text would silently cut the path short: such a path is malformed.
+  if (windowsPath.empty() || windowsPath.find('\0') != std::string_view::npos) {
+    return PathKind::kMissing;
+  }
   struct stat info {};
   if (::stat(NativePath(windowsPath).c_str(), &info) != 0) return PathKind::kMissing;
   return S_ISDIR(info.st_mode) ? PathKind::kDirectory : PathKind::kFile;

@@ -6,9 +6,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/ansi_codepage.h"
 #include "platform/atomic_file.h"
-#include "platform/blanks.h"
 #include "platform/paths.h"
 #include "platform/posix/profile_text.h"
 #include "platform/posix/whole_file.h"
@@ -16,23 +14,6 @@
 
 namespace platform {
 namespace {
-
-// A text with a line break would add lines of its own to the file (another key, or a
-// section header), and a NUL would cut it short; such a text is refused, not written.
-bool FitsOnOneLine(std::string_view text) {
-  return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
-}
-
-// A name that ends in the lead byte of a double-byte character would swallow the "]" or
-// "=" written after it: the line would not read back as the name asked for, and every
-// later write of it would add another line. Such a name is no text of the code page.
-bool EndsInWholeCharacter(std::string_view name) {
-  name = TrimBlanks(name);
-  const std::string followed = std::string(name) + '=';
-  std::size_t pos = 0;
-  while (pos < name.size()) pos += CharacterLength(followed, pos);
-  return pos == name.size();
-}
 
 // The current content of the file, empty for a file still to be created; nothing when
 // the write must be refused: a folder or other non-file at the path, a read-only file
@@ -58,8 +39,9 @@ std::optional<std::string> WritableContent(const std::string& path) {
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, std::string_view file) {
-  if (file.empty() || !FitsOnOneLine(section) || !FitsOnOneLine(key) || !FitsOnOneLine(value) ||
-      !EndsInWholeCharacter(section) || !EndsInWholeCharacter(key)) {
+  if (file.empty() || !FitsOnOneProfileLine(section) || !FitsOnOneProfileLine(key) ||
+      !FitsOnOneProfileLine(value) || !NameEndsInWholeCharacter(section) ||
+      !NameEndsInWholeCharacter(key)) {
     return false;
   }
   const std::optional<std::string> content = WritableContent(NativePath(file));

@@ -1,0 +1,30 @@
+#include "bench/seeded_store.h"
+
+#include <map>
+#include <stdexcept>
+#include <string>
+
+#include "bench/synthetic_settings.h"
+#include "support/scoped_env.h"
+
+namespace bench {
+
+SeededStore& SeededStore::Holding(std::size_t values) {
+  static std::map<std::size_t, std::unique_ptr<SeededStore>> stores;
+  std::unique_ptr<SeededStore>& held = stores[values];
+  if (!held) held.reset(new SeededStore(values));
+  return *held;
+}
+
+SeededStore::SeededStore(std::size_t values) : settings_(SyntheticSettings(values)) {
+  {
+    // The store takes its folder from the environment when it is opened.
+    const testing_support::ScopedEnv config("XDG_CONFIG_HOME", dir_.path().string());
+    store_ = platform::OpenUserSettingsStore();
+  }
+  if (store_->RestoreSettings(settings_) != platform::kSuccess) {
+    throw std::runtime_error("cannot seed the settings store: " + store_->LastFailureDescription());
+  }
+}
+
+}  // namespace bench

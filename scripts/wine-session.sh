@@ -1,0 +1,53 @@
+# Sourced by the scripts that run the Windows build under Wine. start_wine_session makes a
+# Wine prefix of this run's own and starts one persistent server for it (each Wine
+# process then starts in a few hundredths of a second instead of seconds); on every way
+# out of the script the server and everything of the prefix are gone.
+wine_loader=/usr/lib/wine/wine64
+wine_server=/usr/lib/wine/wineserver
+
+stop_wine_session() {
+  if [ -n "${wine_server_pid:-}" ]; then
+    # Ends every Wine process of this prefix, then the server itself.
+    "$wine_server" -k >/dev/null 2>&1 || true
+    for _ in $(seq 50); do
+      kill -0 "$wine_server_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$wine_server_pid" 2>/dev/null || true
+    wait "$wine_server_pid" 2>/dev/null || true
+  fi
+  # The server leaves its socket folder (and the folder made for it) behind.
+  if [ -n "${wine_server_dir:-}" ]; then
+    rm -rf "$wine_server_dir"
+    rmdir "$(dirname "$wine_server_dir")" 2>/dev/null || true
+  fi
+  rm -rf "$WINEPREFIX"
+}
+
+start_wine_session() {
+  WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/regtool-wine.XXXXXX")
+  export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  wine_server_pid=
+  wine_server_dir=
+  trap stop_wine_session EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+
+  "$wine_server" -f -p >/dev/null 2>&1 &
+  wine_server_pid=$!
+  # The server is ready once the socket in its working folder exists. A Wine process
+  # started before that would spawn a short-lived server of its own.
+  for _ in $(seq 200); do
+    if [ -S "/proc/$wine_server_pid/cwd/socket" ]; then
+      wine_server_dir=$(readlink "/proc/$wine_server_pid/cwd")
+      break
+    fi
+    kill -0 "$wine_server_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  [ -n "$wine_server_dir" ] || { echo "wineserver did not start" >&2; exit 1; }
+
+  # Creating the prefix takes several seconds once; its messages about the missing
+  # 32-bit part and the absent display are expected.
+  "$wine_loader" wineboot --init >/dev/null 2>&1
+}

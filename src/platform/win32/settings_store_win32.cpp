@@ -1,0 +1,244 @@
+#include "platform/settings_store.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/ansi_codepage.h"
+#include "platform/win32/unique_handle_win32.h"
+
+namespace platform {
+namespace {
+
+using win32::UniqueKey;
+
+std::string Text(std::string_view text) { return std::string(text); }
+
+// RegOpenKeyA, which hands back the parent's own handle for an empty path. The caller
+// gets a handle of its own in every case, so that each key is closed exactly once.
+Status OpenKey(HKEY parent, std::string_view path, UniqueKey& out) {
+  HKEY key = nullptr;
+  Status status = RegOpenKeyA(parent, Text(path).c_str(), &key);
+  if (status == ERROR_SUCCESS && key == parent) {
+    key = nullptr;
+    status = RegOpenKeyExA(parent, "", 0, MAXIMUM_ALLOWED, &key);
+  }
+  if (status == ERROR_SUCCESS) out.reset(key);
+  return status;
+}
+
+Status CreateKey(HKEY parent, std::string_view path, UniqueKey& out) {
+  HKEY key = nullptr;
+  const Status status = RegCreateKeyA(parent, Text(path).c_str(), &key);
+  if (status == ERROR_SUCCESS) out.reset(key == parent ? nullptr : key);
+  return status;
+}
+
+// Sets a value from exactly these bytes. The copy ends in a byte that is not NUL:
+// for a string type whose bytes lack a terminator, Windows would otherwise take a NUL
+// that happens to follow them in memory into the value.
+Status SetValue(HKEY key, std::string_view name, DWORD type, std::string_view bytes) {
+  std::string data(bytes);
+  data.push_back('\x01');
+  return RegSetValueExA(key, Text(name).c_str(), 0, type,
+                        reinterpret_cast<const BYTE*>(data.data()),
+                        static_cast<DWORD>(bytes.size()));
+}
+
+// A string value as SaveSetting stores it: the text and its terminating NUL.
+Status SetString(HKEY key, std::string_view name, std::string_view text) {
+  std::string data(text);
+  data.push_back('\0');
+  return SetValue(key, name, REG_SZ, data);
+}
+
+std::string SectionPath(std::string_view application, std::string_view section) {
+  std::string path(kSettingsRoot);
+  path += application;
+  path += '\\';
+  path += section;
+  return path;
+}
+
+// The registry's limits, in characters: a key name 255, a value name 16 383.
+constexpr int kLongestKeyName = 255;
+constexpr int kLongestValueName = 16383;
+
+int Characters(std::string_view ansi) {
+  if (ansi.empty()) return 0;
+  return MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+}
+
+// Every key name of the path fits the registry. A "\" that is the trail byte of a
+// double-byte character separates nothing.
+bool KeyNamesFit(std::string_view path) {
+  std::size_t start = 0;
+  for (std::size_t pos = 0;; pos += CharacterLength(path, pos)) {
+    if (pos == path.size() || path[pos] == '\\') {
+      if (Characters(path.substr(start, pos - start)) > kLongestKeyName) return false;
+      if (pos == path.size()) return true;
+      start = pos + 1;
+    }
+  }
+}
+
+// What SaveSetting refuses before it writes anything: an empty application or section
+// (it would name the settings root or the application itself, where the walk does not
+// read settings back as saved) and names the registry cannot hold. Wine would take a
+// key name of 256 characters; Windows does not.
+bool SaveCanSucceed(std::string_view application, std::string_view section,
+                    std::string_view key) {
+  return !application.empty() && !section.empty() && KeyNamesFit(application) &&
+         KeyNamesFit(section) && Characters(key) <= kLongestValueName;
+}
+
+class RegistryKey final : public SettingsKey {
+ public:
+  explicit RegistryKey(UniqueKey key) : key_(std::move(key)) {}
+
+  Status OpenSubKey(std::string_view path, std::unique_ptr<SettingsKey>& out) override {
+    UniqueKey key;
+    const Status status = OpenKey(key_.get(), path, key);
+    if (status == ERROR_SUCCESS) out = std::make_unique<RegistryKey>(std::move(key));
+    return status;
+  }
+
+  Status EnumKey(std::uint32_t index, char* name, std::uint32_t capacity) override {
+    return RegEnumKeyA(key_.get(), index, name, capacity);
+  }
+
+  Status EnumValue(std::uint32_t index, char* name, std::uint32_t* nameLength,
+                   std::uint32_t* type, unsigned char* data,
+                   std::uint32_t* dataLength) override {
+    // DWORD is not std::uint32_t's type here: copy in, call, and copy back whatever
+    // the registry left in them. The type is always fetched, for the size check below.
+    const DWORD nameCapacity = nameLength != nullptr ? *nameLength : 0;
+    DWORD nameLengthValue = nameCapacity;
+    DWORD typeValue = type != nullptr ? *type : 0;
+    DWORD dataLengthValue = dataLength != nullptr ? *dataLength : 0;
+    const Status status =
+        RegEnumValueA(key_.get(), index, name, nameLength != nullptr ? &nameLengthValue : nullptr,
+                      nullptr, &typeValue, data, dataLength != nullptr ? &dataLengthValue : nullptr);
+    if (status == ERROR_SUCCESS && data == nullptr && dataLength != nullptr &&
+        SizeQueryMayOverstate(typeValue)) {
+      dataLengthValue = ExactStringSize(index, nameCapacity, dataLengthValue);
+    }
+    if (nameLength != nullptr) *nameLength = nameLengthValue;
+    if (type != nullptr) *type = typeValue;
+    if (dataLength != nullptr) *dataLength = dataLengthValue;
+    return status;
+  }
+
+ private:
+  // Chinese, Japanese and Korean Windows may answer the size query of a string value
+  // with more bytes than its ANSI text has (the size of its stored form); only reading
+  // the data tells the exact size. Single-byte code pages convert byte for byte.
+  static bool SizeQueryMayOverstate(DWORD type) {
+    static const bool multiByteCodePage = [] {
+      CPINFO info{};
+      return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1;
+    }();
+    return multiByteCodePage && (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ);
+  }
+
+  // The size the read of value `index` gives; `reported` when that read fails (the
+  // value changed meanwhile), so the caller's read decides.
+  DWORD ExactStringSize(std::uint32_t index, DWORD nameCapacity, DWORD reported) {
+    std::vector<char> name(std::max<DWORD>(nameCapacity, 1));
+    std::vector<BYTE> data(std::max<DWORD>(reported, 1));
+    DWORD nameLength = static_cast<DWORD>(name.size());
+    DWORD size = reported;
+    const Status status = RegEnumValueA(key_.get(), index, name.data(), &nameLength, nullptr,
+                                        nullptr, data.data(), &size);
+    return status == ERROR_SUCCESS ? size : reported;
+  }
+
+  UniqueKey key_;
+};
+
+class RegistryStore final : public SettingsStore {
+ public:
+  Status OpenCurrentUserKey(std::string_view path, std::unique_ptr<SettingsKey>& out) override {
+    UniqueKey key;
+    const Status status = OpenKey(HKEY_CURRENT_USER, path, key);
+    if (status == ERROR_SUCCESS) out = std::make_unique<RegistryKey>(std::move(key));
+    return status;
+  }
+
+  Status SaveSetting(std::string_view application, std::string_view section,
+                     std::string_view key, std::string_view text) override {
+    if (!SaveCanSucceed(application, section, key)) return kInvalidParameter;
+    UniqueKey sectionKey;
+    if (const Status status =
+            CreateKey(HKEY_CURRENT_USER, SectionPath(application, section), sectionKey);
+        status != ERROR_SUCCESS) {
+      return status;
+    }
+    return SetString(sectionKey.get(), key, text);
+  }
+
+  Status DeleteSetting(std::string_view application, std::string_view section,
+                       std::string_view key) override {
+    if (application.empty() || section.empty()) return kInvalidParameter;
+    UniqueKey sectionKey;
+    if (const Status status =
+            OpenKey(HKEY_CURRENT_USER, SectionPath(application, section), sectionKey);
+        status != ERROR_SUCCESS) {
+      return status;
+    }
+    return RegDeleteValueA(sectionKey.get(), Text(key).c_str());
+  }
+
+  // The registry has no batch: the writes go one by one, each as DeleteSetting (its
+  // failure ignored) and SaveSetting. Writes that SaveSetting would refuse are refused
+  // before the first one, so such a restore changes nothing. A section stays open while
+  // consecutive writes go to it, which saves most of the registry calls.
+  Status RestoreSettings(std::span<const SettingWrite> writes) override {
+    for (const SettingWrite& write : writes) {
+      if (!SaveCanSucceed(write.application, write.section, write.key)) return kInvalidParameter;
+    }
+    UniqueKey section;
+    const SettingWrite* sectionOf = nullptr;
+    for (const SettingWrite& write : writes) {
+      if (sectionOf == nullptr || write.application != sectionOf->application ||
+          write.section != sectionOf->section) {
+        section.reset();
+        sectionOf = nullptr;
+        if (const Status status = CreateKey(HKEY_CURRENT_USER,
+                                            SectionPath(write.application, write.section), section);
+            status != ERROR_SUCCESS) {
+          return status;
+        }
+        sectionOf = &write;
+      }
+      RegDeleteValueA(section.get(), Text(write.key).c_str());
+      if (const Status status = SetString(section.get(), write.key, write.text);
+          status != ERROR_SUCCESS) {
+        return status;
+      }
+    }
+    return kSuccess;
+  }
+
+  Status CreateCurrentUserKey(std::string_view path) override {
+    UniqueKey key;
+    return CreateKey(HKEY_CURRENT_USER, path, key);
+  }
+
+  Status SetCurrentUserValue(std::string_view path, std::string_view name, std::uint32_t type,
+                             std::string_view bytes) override {
+    UniqueKey key;
+    if (const Status status = CreateKey(HKEY_CURRENT_USER, path, key); status != ERROR_SUCCESS) {
+      return status;
+    }
+    return SetValue(key ? key.get() : HKEY_CURRENT_USER, name, type, bytes);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<SettingsStore> OpenUserSettingsStore() { return std::make_unique<RegistryStore>(); }
+
+}  // namespace platform
