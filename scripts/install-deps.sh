@@ -17,6 +17,7 @@ test_packages=(
   xvfb xauth
   postgresql odbc-postgresql
   g++-mingw-w64-x86-64 wine64
+  clang libclang-rt-14-dev  # the sanitizer and fuzzer builds (runtimes in libclang-rt)
 )
 
 case "${1:-}" in

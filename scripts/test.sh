@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors, runs every test:
-# natively, then the Windows build under Wine.
+# natively, then the Windows build under Wine, then natively again under the sanitizers,
+# and every fuzz target for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
@@ -9,3 +10,11 @@ cmake --preset ci
 cmake --build --preset ci
 ctest --preset ci
 scripts/test-win64.sh
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer: any
+# memory error, leak or undefined behaviour fails the run.
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
+# Every fuzz target for a bounded time from its committed seeds (fuzz/corpus); a crash,
+# a sanitizer report or a broken invariant fails the run and keeps the input.
+scripts/fuzz.sh 20

@@ -114,6 +114,11 @@ std::string OdbcValue(std::string_view value) {
 }
 
 std::string OdbcConnectionString(std::string_view oleDbText, std::string_view driver) {
+  // The driver manager reads parts of the string as C text, where a NUL ends it: the
+  // driver would see a server name cut short, or no password at all.
+  if (oleDbText.find('\0') != std::string_view::npos) {
+    common::Raise(common::err::kInvalidArgument, "Connection string holds a NUL character");
+  }
   // The OLE DB keywords the tool writes and their ODBC names; a later repeat of a
   // keyword overrides an earlier one, as the provider reads it.
   static const std::map<std::string, std::string_view, std::less<>> kOdbcKeyword = {

@@ -25,11 +25,6 @@ Status SplitPath(std::string_view path, std::vector<std::string_view>& names) {
   return kSuccess;
 }
 
-// The settings file keeps one name per line, and the 8-bit calls end a name at its NUL.
-bool HoldsLineBreakOrNul(std::string_view name) {
-  return name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
-}
-
 Status CheckName(std::string_view name, std::size_t limit, const char* what, std::string& reason) {
   if (name.size() > limit) {
     reason = std::string("a ") + what + " of " + std::to_string(name.size()) +
@@ -72,6 +67,10 @@ Status CheckSection(std::string_view application, std::string_view section, std:
 }
 
 }  // namespace
+
+bool HoldsLineBreakOrNul(std::string_view name) {
+  return name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
 
 Status OpenPath(const Key& from, std::string_view path, const Key*& out) {
   return Descend(from, path, out);

@@ -11,6 +11,10 @@
 
 namespace platform::reg {
 
+// Whether a name holds what the store cannot keep in one: a line break (the settings file
+// keeps one name per line) or a NUL (the 8-bit calls end a name there).
+bool HoldsLineBreakOrNul(std::string_view name);
+
 // RegOpenKeyA relative to `from`. Names are separated by "\"; a trailing "\" and empty
 // names between two "\" are passed over; a leading "\" is 161; a missing key is 2.
 Status OpenPath(const Key& from, std::string_view path, const Key*& out);

@@ -5,6 +5,7 @@
 
 #include "platform/ansi_codepage.h"
 #include "platform/blanks.h"
+#include "platform/reg_calls.h"
 #include "platform/reg_file.h"
 #include "platform/settings_store.h"
 
@@ -58,6 +59,14 @@ std::string ParseQuoted(std::string_view text, std::size_t& pos) {
     out += text[pos];
   }
   throw Malformed{"a quoted text has no closing quote"};
+}
+
+// A name the store could not write is no name the store wrote: the registry calls would
+// hand it out cut at its NUL, and the walk could not open the key it had listed.
+void CheckNameCharacters(std::string_view name, const char* what) {
+  if (HoldsLineBreakOrNul(name)) {
+    throw Malformed{std::string("a ") + what + " name holds a NUL or a carriage return"};
+  }
 }
 
 class Reader {
@@ -120,6 +129,7 @@ class Reader {
         throw Malformed{"a key name is longer than " + std::to_string(kMaxKeyNameLength) +
                         " bytes"};
       }
+      CheckNameCharacters(name, "key");
       if (!name.empty()) {
         bool created = false;
         key_ = &key_->CreateSubKey(name, created);
@@ -140,6 +150,7 @@ class Reader {
         throw Malformed{"a value name is longer than " + std::to_string(kMaxValueNameLength) +
                         " bytes"};
       }
+      CheckNameCharacters(name, "value");
     }
     if (pos >= line.size() || line[pos] != '=')
       throw Malformed{"the value name is not followed by \"=\""};

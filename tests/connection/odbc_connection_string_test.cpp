@@ -83,4 +83,12 @@ TEST(OdbcConnectionString, MalformedOrForeignStringsAreRefused) {
   ExpectRefused("Provider=SQLOLEDB;=SRV01");                  // a value without keyword
 }
 
+// Found by fuzz/connection_string_fuzzer.cpp: a NUL in the server name reached the
+// driver, which reads the string as C text and would see the name cut short.
+TEST(OdbcConnectionString, ANulAnywhereIsRefused) {
+  using namespace std::string_literals;
+  ExpectRefused(connection::MenuDatabaseConnectionString("SRV01\0evil"s));
+  ExpectRefused("Provider=SQLOLEDB;data source='SRV01';Password='a\0b'"s);
+}
+
 }  // namespace

@@ -6,6 +6,9 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <chrono>
+
+#include "controls/qt/grid_model.h"
 
 namespace {
 
@@ -129,6 +132,35 @@ TEST_F(QtGridWidths, ChineseTextIsMeasuredInTheGridsOwnFont) {
   EXPECT_GE(grid.columnWidth(0), QFontMetrics(bigger).horizontalAdvance(QString("修改系統參數檔")));
   // Rows follow the font, so a bigger font does not clip the text.
   EXPECT_GE(grid.rowHeight(0), QFontMetrics(bigger).height());
+}
+
+// A snapshot line can hold a setting of 50 MiB. Measuring and painting such a text took
+// seconds per repaint for every megabyte; the cell now shows its first characters only.
+TEST_F(QtGridWidths, AHugeCellShowsItsBeginningFitsAndPaintsQuicklyAndKeepsItsText) {
+  const std::string huge = "\xe5\x80\xbc" + std::string(50u << 20, 'x');  // 值 then 50 MiB
+  grid.AddItem({"k", huge});
+  const auto start = std::chrono::steady_clock::now();
+  grid.AutoSize(0, 1);
+  grid.viewport()->grab();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+
+  const QString shown = grid.model()->index(0, 1).data().toString();
+  EXPECT_EQ(shown.size(), controls::GridModel::kLongestShownText + 1);
+  EXPECT_TRUE(shown.startsWith(QString("值xxx")));
+  EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+  EXPECT_LT(grid.columnWidth(1), grid.fontMetrics().horizontalAdvance(shown) + 20);
+  EXPECT_EQ(grid.TextMatrix(1, 1), huge);
+}
+
+TEST(QtGridModel, ACutNeverSplitsASurrogatePair) {
+  controls::GridModel model;
+  model.SetColumnCount(1);
+  model.SetDataRowCount(1);
+  const int limit = controls::GridModel::kLongestShownText;
+  model.SetCell(0, 0, QString(limit - 1, 'x') + QString::fromUtf8("\xf0\x9f\x98\x80") + "tail");
+  EXPECT_EQ(model.ShownText(0, 0), QString(limit - 1, 'x') + QChar(0x2026));
+  model.SetCell(0, 0, QString(limit, 'x'));
+  EXPECT_EQ(model.ShownText(0, 0), QString(limit, 'x'));
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ using platform::Utf8ToAnsi;
 bool AnsiIsBig5() { return Utf8ToAnsi("功") == "\xA5\x5C"; }
 
 TEST(AnsiCodePage, AsciiAndEmbeddedNulsPassBothWaysUnchanged) {
-  const std::string ascii("Software\\VB and VBA|a,b\r\n\t\0end", 32);
+  using namespace std::string_literals;
+  const std::string ascii = "Software\\VB and VBA|a,b\r\n\t\0end"s;  // NUL included
   EXPECT_EQ(Utf8ToAnsi(ascii), ascii);
   EXPECT_EQ(AnsiToUtf8(ascii), ascii);
   EXPECT_EQ(Utf8ToAnsi(""), "");

@@ -6,7 +6,7 @@
 #include <functional>
 #include <system_error>
 
-#include "file_size_limit_posix.h"
+#include "support/file_size_limit_posix.h"
 #include "platform/atomic_file.h"
 #include "support/temp_dir.h"
 
@@ -110,7 +110,7 @@ TEST_F(AtomicFileWriterTest, AFailedWriteSpendsTheWriterAndNeverTouchesTheTarget
   {
     platform::AtomicFileWriter writer(target_);
     {
-      const store_test::FileSizeLimit limit(1000);
+      const testing_support::FileSizeLimit limit(1000);
       // The first chunk goes out partly, then the file may not grow any more.
       EXPECT_EQ(ErrnoOf([&] { writer.Write(std::string(70000, 'x')); }), EFBIG);
     }
@@ -128,7 +128,7 @@ TEST_F(AtomicFileWriterTest, AFailureShowingOnlyAtCommitKeepsTheOldFile) {
   {
     platform::AtomicFileWriter writer(target_);
     writer.Write(std::string(5000, 'x'));  // stays in the buffer
-    const store_test::FileSizeLimit limit(1000);
+    const testing_support::FileSizeLimit limit(1000);
     EXPECT_EQ(ErrnoOf([&] { writer.Commit(); }), EFBIG);
   }
   EXPECT_EQ(ReadBytes(target_), "old");

@@ -106,4 +106,20 @@ TEST(ProfileWriterPosix, DoubleByteNamesMatchWholeCharacters) {
   EXPECT_EQ(ReadBytes(ini), "[\xB3\x5D\xA9\x77]\r\n\xA4\x41=3\r\n\xA4\x61=2\r\n");
 }
 
+// Found by fuzz/profile_writer_fuzzer.cpp: a lone lead byte at the end of a section name
+// swallowed the "]" after it, so the header written was no header and every write added
+// two more lines.
+TEST(ProfileWriterPosix, NamesEndingInsideADoubleByteCharacterAreRefused) {
+  if (!testing_support::UnderBig5Locale()) return;
+  TempDir dir;
+  const fs::path ini = dir.file("a.ini");
+  const std::string before = "[\xA5\x5C]\r\n\xB3]=1\r\n";
+  WriteBytes(ini, before);
+  EXPECT_FALSE(WritePrivateProfileString("\xA5", "k", "2", ini.string()));
+  EXPECT_FALSE(WritePrivateProfileString("PARAM", "k\xA5 ", "2", ini.string()));
+  EXPECT_EQ(ReadBytes(ini), before);
+  EXPECT_TRUE(WritePrivateProfileString("\xA5\x5C", "\xB3]", "2", ini.string()));
+  EXPECT_EQ(ReadBytes(ini), "[\xA5\x5C]\r\n\xB3]=2\r\n");
+}
+
 }  // namespace

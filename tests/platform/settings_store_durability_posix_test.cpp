@@ -9,7 +9,7 @@
 #include <ctime>
 #include <functional>
 
-#include "file_size_limit_posix.h"
+#include "support/file_size_limit_posix.h"
 #include "settings_store_posix_fixture.h"
 #include "settings_store_reading.h"
 
@@ -40,7 +40,7 @@ TEST_F(SettingsStoreDurability, AWriterKilledHalfwayLeavesThePreviousFile) {
   const int status = RunInChild([&] {
     const rlimit noCore{0, 0};
     ::setrlimit(RLIMIT_CORE, &noCore);
-    const store_test::FileSizeLimit limit(4096, /*killOnExcess=*/true);
+    const testing_support::FileSizeLimit limit(4096, /*killOnExcess=*/true);
     store_->SaveSetting("App", "Sec", "large", std::string(100000, 'x'));
     return 0;
   });
@@ -55,7 +55,7 @@ TEST_F(SettingsStoreDurability, AFailedWriteIsReportedAndKeepsThePreviousFile) {
   ASSERT_EQ(store_->SaveSetting("App", "Sec", "kept", "old"), kSuccess);
   const std::string before = FileBytes();
   {
-    const store_test::FileSizeLimit limit(4096);
+    const testing_support::FileSizeLimit limit(4096);
     EXPECT_EQ(store_->SaveSetting("App", "Sec", "large", std::string(100000, 'x')),
               platform::kStoreIoFailed);
   }

@@ -21,7 +21,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   switch (role) {
     case Qt::DisplayRole:
-      return Cell(index.row(), index.column());
+      return ShownText(index.row(), index.column());
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(dataAlignment_[index.column()]);
     default:
@@ -109,6 +109,16 @@ void GridModel::SetCell(int row, int col, const QString& text) {
 QString GridModel::Cell(int row, int col) const {
   const QStringList& cells = rows_[static_cast<std::size_t>(row)];
   return col < cells.size() ? cells[col] : QString();
+}
+
+QString GridModel::ShownText(int row, int col) const {
+  QString text = Cell(row, col);
+  if (text.size() <= kLongestShownText) return text;
+  // Never between the two halves of a surrogate pair.
+  text.truncate(text[kLongestShownText - 1].isHighSurrogate() ? kLongestShownText - 1
+                                                              : kLongestShownText);
+  text += QChar(0x2026);
+  return text;
 }
 
 void GridModel::SetHeaderAlignment(int col, Qt::Alignment alignment) {

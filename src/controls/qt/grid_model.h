@@ -30,6 +30,11 @@ class GridModel final : public QAbstractTableModel {
   void SetCell(int row, int col, const QString& text);
   // Empty for a cell its row never had.
   QString Cell(int row, int col) const;
+  // What the cell shows: its text, cut after kLongestShownText characters with "…".
+  // A setting of megabytes (a snapshot line can hold one) would otherwise freeze every
+  // repaint and every fitting of the columns; Cell still gives it whole.
+  QString ShownText(int row, int col) const;
+  static constexpr int kLongestShownText = 4096;
 
   void SetHeaderAlignment(int col, Qt::Alignment alignment);
   void SetDataAlignment(int col, Qt::Alignment alignment);

@@ -128,8 +128,8 @@ void QtGrid::AutoSize(int firstCol, int lastCol) {
   const int dataRows = model_->rowCount();
   for (int c = firstCol; c <= lastCol; ++c) {
     WidestText widest(font());
-    for (int r = 0; r < dataRows; ++r) widest.Add(r, model_->Cell(r, c));
-    const int textWidth = widest.Width([&](int r) { return model_->Cell(r, c); });
+    for (int r = 0; r < dataRows; ++r) widest.Add(r, model_->ShownText(r, c));
+    const int textWidth = widest.Width([&](int r) { return model_->ShownText(r, c); });
     setColumnWidth(c, std::max(HeaderWidth(c), textWidth > 0 ? textWidth + padding : 0));
   }
 }

@@ -40,7 +40,8 @@ std::optional<std::string> WritableContent(const std::string& path) {
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, std::string_view file) {
   if (file.empty() || !FitsOnOneProfileLine(section) || !FitsOnOneProfileLine(key) ||
-      !FitsOnOneProfileLine(value)) {
+      !FitsOnOneProfileLine(value) || !NameEndsInWholeCharacter(section) ||
+      !NameEndsInWholeCharacter(key)) {
     return false;
   }
   const std::optional<std::string> content = WritableContent(NativePath(file));

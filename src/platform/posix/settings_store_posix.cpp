@@ -9,6 +9,8 @@
 //   again, changes the tree and writes the whole file through a temporary file that is
 //   renamed over it. Processes saving at the same time therefore lose nothing, and a
 //   failure at any step leaves the previous file as it was. A restore is one write.
+//   A lock that another process holds for longer than a write can take fails the call
+//   (1016) instead of waiting for ever.
 // - A damaged file is never taken for an empty one nor overwritten: every call that
 //   reads it returns 1009 and LastFailureDescription names the file and the line.
 // - Names holding a line break or a NUL are refused (87): the file keeps one name per
@@ -21,10 +23,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <system_error>
+#include <thread>
 
 #include "platform/atomic_file.h"
 #include "platform/posix/whole_file.h"
@@ -69,6 +73,10 @@ int MakeFolders(const std::string& folder) {
   }
 }
 
+// Another process writes the file in well under a second, even a large one; waiting
+// longer than this means it hangs.
+constexpr std::chrono::seconds kLockWait{10};
+
 // An exclusive lock on the lock file, held until destruction.
 class WriteLock {
  public:
@@ -79,11 +87,16 @@ class WriteLock {
     if (fd_ >= 0) ::close(fd_);  // closing releases the lock
   }
 
+  // 0, or the errno of the failed call: EWOULDBLOCK when another process held the lock
+  // for all of kLockWait. A program that hangs while holding it must not hang the tool.
   int Acquire(const std::string& path) {
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd_ < 0) return errno;
-    while (::flock(fd_, LOCK_EX) != 0) {
-      if (errno != EINTR) return errno;
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+      if (errno == EINTR) continue;
+      if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) return errno;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return 0;
   }
@@ -232,7 +245,11 @@ class FileStore final : public SettingsStore {
       return FailForErrno(error, "create the folder", folder_);
     }
     WriteLock lock;
-    if (const int error = lock.Acquire(file_ + ".lock"); error != 0) {
+    if (const int error = lock.Acquire(file_ + ".lock"); error == EWOULDBLOCK) {
+      return Fail(kStoreIoFailed, "another program has held " + file_ + ".lock for " +
+                                      std::to_string(kLockWait.count()) +
+                                      " seconds; nothing was written");
+    } else if (error != 0) {
       return FailForErrno(error, "lock", file_ + ".lock");
     }
     std::unique_ptr<reg::Key> tree;

@@ -4,7 +4,7 @@
 
 #include <csignal>
 
-namespace store_test {
+namespace testing_support {
 
 // Lowers this process's file size limit for one scope. Writes past it fail with EFBIG,
 // or, with `killOnExcess`, end the process with SIGXFSZ as a crash would.
@@ -29,4 +29,4 @@ class FileSizeLimit {
   void (*savedHandler_)(int) = nullptr;
 };
 
-}  // namespace store_test
+}  // namespace testing_support
