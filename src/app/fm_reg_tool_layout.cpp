@@ -32,7 +32,7 @@ using controls::TwipsRect;
 enum class Kind { kGrid, kCheckBox, kButton, kPictureButton, kLabel, kTextBox, kFrame };
 enum class Page { kRegistry, kConnection };
 
-struct ControlSpec {
+struct ControlLayout {
   const char* name;
   Kind kind;
   Page page;
@@ -42,7 +42,7 @@ struct ControlSpec {
 };
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlLayout kControls[] = {
   // name               kind                 page              caption                   left   top  width height focus
   {"fgList",           Kind::kGrid,          Page::kRegistry,   "",                        120,  120, 11400, 5925,  8},
   {"chkDefault",       Kind::kCheckBox,      Page::kRegistry,   "使用預設的檔案及目錄",    120, 6000,  4695,  495, 18},
@@ -69,9 +69,9 @@ constexpr int kClientWidth = 11730, kClientHeight = 7815;
 constexpr int kPageLeft = 45, kPageTop = 420, kPageWidth = 11640, kPageHeight = 7350;
 constexpr int kFocusPanel = 0, kFocusTabs = 1, kFocusRegistryPage = 2, kFocusConnectionPage = 9;
 
-QWidget* Create(const ControlSpec& spec, QWidget* page) {
-  const QString caption = QString::fromUtf8(spec.caption);
-  switch (spec.kind) {
+QWidget* Create(const ControlLayout& entry, QWidget* page) {
+  const QString caption = QString::fromUtf8(entry.caption);
+  switch (entry.kind) {
     case Kind::kGrid:
       return new QtGrid(page);
     case Kind::kCheckBox:
@@ -128,12 +128,12 @@ void fmRegTool::BuildControls() {
                                                       {kFocusRegistryPage, c.vsElastic2},
                                                       {kFocusConnectionPage, c.vsElastic3}};
   QHash<QString, QWidget*> built;
-  for (const ControlSpec& spec : kControls) {
-    QWidget* control = Create(spec, spec.page == Page::kRegistry ? c.vsElastic2 : c.vsElastic3);
-    control->setObjectName(QString::fromLatin1(spec.name));
-    control->setGeometry(TwipsRect(spec.left, spec.top, spec.width, spec.height));
+  for (const ControlLayout& entry : kControls) {
+    QWidget* control = Create(entry, entry.page == Page::kRegistry ? c.vsElastic2 : c.vsElastic3);
+    control->setObjectName(QString::fromLatin1(entry.name));
+    control->setGeometry(TwipsRect(entry.left, entry.top, entry.width, entry.height));
     built.insert(control->objectName(), control);
-    focusOrder.emplace_back(spec.focusOrder, control);
+    focusOrder.emplace_back(entry.focusOrder, control);
   }
 
   c.fgList = Named<QtGrid>(built, "fgList");
