@@ -22,6 +22,7 @@ stop_wine_session() {
     rmdir "$(dirname "$wine_server_dir")" 2>/dev/null || true
   fi
   rm -rf "$WINEPREFIX"
+  [ -z "${wine_locale_dir:-}" ] || rm -rf "$wine_locale_dir"
 }
 
 start_wine_session() {
@@ -29,7 +30,18 @@ start_wine_session() {
   export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   wine_server_pid=
   wine_server_dir=
+  wine_locale_dir=
   trap stop_wine_session EXIT
+
+  # Wine takes its ANSI code page from the locale: the users' Traditional Chinese one
+  # (code page 950) is built here when the system lacks it, so double-byte text is
+  # really exercised.
+  if ! locale -a 2>/dev/null | grep -qix 'zh_TW.utf8'; then
+    wine_locale_dir=$(mktemp -d "${TMPDIR:-/tmp}/regtool-locale.XXXXXX")
+    localedef -i zh_TW -f UTF-8 "$wine_locale_dir/zh_TW.UTF-8" >/dev/null 2>&1 \
+      || { echo "localedef could not build zh_TW.UTF-8 (package locales)" >&2; exit 1; }
+    export LOCPATH="$wine_locale_dir"
+  fi
   trap 'exit 130' INT
   trap 'exit 143' TERM
 

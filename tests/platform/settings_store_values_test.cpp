@@ -105,6 +105,56 @@ TEST_F(SettingsStoreValues, ADataBufferTooSmallGives234AndTheSizeNeeded) {
   EXPECT_EQ(std::string(reinterpret_cast<char*>(data), 6), std::string("hello\0", 6));
 }
 
+// The read that follows a size query, as the walk makes it, answers exactly as a read
+// on its own would: the buffers the caller gives decide, and the index it names.
+TEST_F(SettingsStoreValues, AReadAfterASizeQueryKeepsTheBufferRules) {
+  ASSERT_EQ(store_->SaveSetting("App", "Sec", "greeting", "hello"), kSuccess);
+  ASSERT_EQ(store_->SaveSetting("App", "Sec", "second", "world!"), kSuccess);
+  auto key = Section();
+  char name[256] = {};
+  std::uint32_t nameLength = sizeof name;
+  std::uint32_t size = 0;
+  ASSERT_EQ(key->EnumValue(0, name, &nameLength, nullptr, nullptr, &size), kSuccess);
+  ASSERT_EQ(size, 6u);
+
+  unsigned char data[16];
+  std::memset(data, '#', sizeof data);
+  size = 5;
+  nameLength = sizeof name;
+  EXPECT_EQ(key->EnumValue(0, name, &nameLength, nullptr, data, &size), kMoreData);
+  EXPECT_EQ(size, 6u);
+  EXPECT_EQ(nameLength, sizeof name);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(data), sizeof data), std::string(16, '#'));
+
+  ASSERT_EQ(key->EnumValue(0, name, &nameLength, nullptr, nullptr, &size), kSuccess);
+  nameLength = 8;  // "greeting" without room for its NUL
+  size = sizeof data;
+  EXPECT_EQ(key->EnumValue(0, name, &nameLength, nullptr, data, &size), kMoreData);
+  EXPECT_EQ(nameLength, 8u);
+
+  // A size query of one value, then the read of another.
+  nameLength = sizeof name;
+  ASSERT_EQ(key->EnumValue(0, name, &nameLength, nullptr, nullptr, &size), kSuccess);
+  nameLength = sizeof name;
+  size = sizeof data;
+  std::uint32_t type = 0;
+  ASSERT_EQ(key->EnumValue(1, name, &nameLength, &type, data, &size), kSuccess);
+  EXPECT_EQ(std::string(name, nameLength), "second");
+  EXPECT_EQ(type, platform::kTypeString);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(data), size), std::string("world!\0", 7));
+
+  // The same value read twice after its size query.
+  nameLength = sizeof name;
+  ASSERT_EQ(key->EnumValue(0, name, &nameLength, nullptr, nullptr, &size), kSuccess);
+  for (int read = 0; read < 2; ++read) {
+    nameLength = sizeof name;
+    size = sizeof data;
+    ASSERT_EQ(key->EnumValue(0, name, &nameLength, nullptr, data, &size), kSuccess) << read;
+    EXPECT_EQ(std::string(name, nameLength), "greeting");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(data), size), std::string("hello\0", 6));
+  }
+}
+
 TEST_F(SettingsStoreValues, ANameBufferWithoutRoomForTheNulGives234) {
   auto key = SectionWithHello();
   char name[9];

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -109,9 +110,84 @@ class RegistryKey final : public SettingsKey {
     return RegEnumKeyA(key_.get(), index, name, capacity);
   }
 
+  // A walk asks for a value's size and then reads it: two registry calls per value, and
+  // each is a round trip to the registry (under Wine, to its server). So a size query
+  // reads the whole value and keeps it, and the read of that value that follows is
+  // answered from it: one call per value. The size so reported is the exact one on every
+  // code page. Whatever the kept value cannot answer as the registry would (a name or
+  // data that do not fit the caller's buffers, arguments it would refuse) goes to the
+  // registry itself. A read answered so gives the value as the size query found it,
+  // which the walk cannot tell from a change made just after its read.
   Status EnumValue(std::uint32_t index, char* name, std::uint32_t* nameLength,
                    std::uint32_t* type, unsigned char* data,
                    std::uint32_t* dataLength) override {
+    const bool sizeQuery = data == nullptr;
+    bool kept = !sizeQuery && kept_.valid && kept_.index == index;
+    kept_.valid = false;
+    if (name == nullptr || nameLength == nullptr || dataLength == nullptr) {
+      return CallRegistry(index, name, nameLength, type, data, dataLength);
+    }
+    if (sizeQuery) {
+      const Status status = ReadWhole(index);
+      if (status == ERROR_NO_MORE_ITEMS) return status;
+      kept = status == ERROR_SUCCESS;
+    }
+    if (kept && AnswerFromKept(name, nameLength, type, data, dataLength)) {
+      kept_.valid = sizeQuery;
+      return ERROR_SUCCESS;
+    }
+    return CallRegistry(index, name, nameLength, type, data, dataLength);
+  }
+
+ private:
+  // The longest value name in ANSI bytes (16 383 double-byte characters) and its NUL.
+  static constexpr DWORD kLongestNameBytes = 2 * kLongestValueName + 1;
+  static constexpr std::size_t kFirstDataCapacity = 256;
+  // A value that keeps growing between the calls is left to the registry after these.
+  static constexpr int kWholeReadAttempts = 4;
+
+  // Value `index` into kept_, the data buffer grown while the registry asks for more.
+  Status ReadWhole(std::uint32_t index) {
+    kept_.name.resize(kLongestNameBytes);
+    if (kept_.data.size() < kFirstDataCapacity) kept_.data.resize(kFirstDataCapacity);
+    Status status = ERROR_MORE_DATA;
+    for (int attempt = 0; attempt < kWholeReadAttempts; ++attempt) {
+      DWORD nameLength = kLongestNameBytes;
+      DWORD typeValue = 0;
+      DWORD dataLength = static_cast<DWORD>(kept_.data.size());
+      status = RegEnumValueA(key_.get(), index, kept_.name.data(), &nameLength, nullptr,
+                             &typeValue, kept_.data.data(), &dataLength);
+      if (status == ERROR_SUCCESS) {
+        kept_.index = index;
+        kept_.nameLength = nameLength;
+        kept_.type = typeValue;
+        kept_.dataLength = dataLength;
+        return status;
+      }
+      if (status != ERROR_MORE_DATA || dataLength <= kept_.data.size()) return status;
+      kept_.data.resize(dataLength);
+    }
+    return status;
+  }
+
+  // The kept value in the caller's buffers, as the registry's successful call leaves
+  // them; false, with nothing written, when the name with its NUL or the data do not fit.
+  bool AnswerFromKept(char* name, std::uint32_t* nameLength, std::uint32_t* type,
+                      unsigned char* data, std::uint32_t* dataLength) const {
+    if (kept_.nameLength >= *nameLength || (data != nullptr && kept_.dataLength > *dataLength)) {
+      return false;
+    }
+    std::memcpy(name, kept_.name.data(), kept_.nameLength);
+    name[kept_.nameLength] = '\0';
+    *nameLength = kept_.nameLength;
+    if (type != nullptr) *type = kept_.type;
+    if (data != nullptr) std::memcpy(data, kept_.data.data(), kept_.dataLength);
+    *dataLength = kept_.dataLength;
+    return true;
+  }
+
+  Status CallRegistry(std::uint32_t index, char* name, std::uint32_t* nameLength,
+                      std::uint32_t* type, unsigned char* data, std::uint32_t* dataLength) {
     // DWORD is not std::uint32_t's type here: copy in, call, and copy back whatever
     // the registry left in them. The type is always fetched, for the size check below.
     const DWORD nameCapacity = nameLength != nullptr ? *nameLength : 0;
@@ -131,7 +207,6 @@ class RegistryKey final : public SettingsKey {
     return status;
   }
 
- private:
   // Chinese, Japanese and Korean Windows may answer the size query of a string value
   // with more bytes than its ANSI text has (the size of its stored form); only reading
   // the data tells the exact size. Single-byte code pages convert byte for byte.
@@ -155,7 +230,19 @@ class RegistryKey final : public SettingsKey {
     return status == ERROR_SUCCESS ? size : reported;
   }
 
+  // The value the last size query read, while the read that follows may use it.
+  struct KeptValue {
+    bool valid = false;
+    std::uint32_t index = 0;
+    std::vector<char> name;
+    DWORD nameLength = 0;
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    DWORD dataLength = 0;
+  };
+
   UniqueKey key_;
+  KeptValue kept_;
 };
 
 class RegistryStore final : public SettingsStore {
