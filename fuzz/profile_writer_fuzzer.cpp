@@ -15,7 +15,6 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +26,7 @@
 #include "platform/posix/profile_text.h"
 #include "platform/posix/whole_file.h"
 #include "platform/profile_writer.h"
+#include "scratch_file.h"
 
 namespace {
 
@@ -212,16 +212,7 @@ void WriteFile(std::string_view content) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // A folder of its own, on a memory file system where there is one: the writer syncs
-  // every file it replaces.
-  const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  std::string folder = std::string(base) + "/profile_writer_fuzzer.XXXXXX";
-  FUZZ_CHECK(::mkdtemp(folder.data()) != nullptr);
-  FilePath() = folder + "/fuzz.ini";
-  std::atexit([] {
-    ::unlink(FilePath().c_str());
-    ::rmdir(FilePath().substr(0, FilePath().rfind('/')).c_str());
-  });
+  FilePath() = ScratchFile("profile_writer_fuzzer", "fuzz.ini");
   return 0;
 }
 

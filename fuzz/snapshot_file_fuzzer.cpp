@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +15,7 @@
 #include "fuzz_check.h"
 #include "platform/ansi_codepage.h"
 #include "platform/settings_store.h"
+#include "scratch_file.h"
 #include "snapshot/bmregistry.h"
 #include "support/memory_grid.h"
 
@@ -132,14 +132,7 @@ void CheckRestore(const RecordingStore& store, const RecordingUi& ui, bool resto
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  std::string folder = std::string(base) + "/snapshot_file_fuzzer.XXXXXX";
-  FUZZ_CHECK(::mkdtemp(folder.data()) != nullptr);
-  FilePath() = folder + "/Reg_FUZZ.TXT";
-  std::atexit([] {
-    ::unlink(FilePath().c_str());
-    ::rmdir(FilePath().substr(0, FilePath().rfind('/')).c_str());
-  });
+  FilePath() = ScratchFile("snapshot_file_fuzzer", "Reg_FUZZ.TXT");
   return 0;
 }
 

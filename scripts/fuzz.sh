@@ -29,13 +29,21 @@ if [ ! -d "$locales/zh_TW.BIG5" ]; then
   exit 1
 fi
 
+# The targets that work on real files do so in here: in memory where the machine has
+# /dev/shm, since the INI writer syncs every file it replaces.
+memory=/tmp
+[ -d /dev/shm ] && [ -w /dev/shm ] && memory=/dev/shm
+scratch=$(mktemp -d "$memory/regtool-fuzz.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+
 mkdir -p build/fuzz/findings
 failed=0
 for name in "${names[@]}"; do
   work=build/fuzz/corpus/$name
   mkdir -p "$work"
   log=build/fuzz/$name.log
-  if LOCPATH=$locales LC_ALL=zh_TW.BIG5 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp build/fuzz/fuzz/${name}_fuzzer \
+  if TMPDIR=$scratch LOCPATH=$locales LC_ALL=zh_TW.BIG5 \
+     LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp build/fuzz/fuzz/${name}_fuzzer \
        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
        -artifact_prefix="build/fuzz/findings/$name-" "$work" "fuzz/corpus/$name" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
