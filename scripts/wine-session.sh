@@ -23,6 +23,30 @@ stop_wine_session() {
   fi
   rm -rf "$WINEPREFIX"
   [ -z "${wine_locale_dir:-}" ] || rm -rf "$wine_locale_dir"
+  if [ -n "${wine_display_pid:-}" ]; then
+    kill "$wine_display_pid" 2>/dev/null || true
+    wait "$wine_display_pid" 2>/dev/null || true
+  fi
+}
+
+# The Windows windows (the tool's own, its boxes and dialogs) need an X display: a
+# virtual one of this session's own, unless one is set already.
+start_virtual_display() {
+  [ -z "${DISPLAY:-}" ] || return 0
+  local display_fd_file
+  display_fd_file=$(mktemp "${TMPDIR:-/tmp}/regtool-display.XXXXXX")
+  Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$display_fd_file" 2>/dev/null &
+  wine_display_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$display_fd_file" ] && break
+    kill -0 "$wine_display_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  local number
+  number=$(head -n 1 "$display_fd_file")
+  rm -f "$display_fd_file"
+  [ -n "$number" ] || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$number"
 }
 
 start_wine_session() {
@@ -31,7 +55,9 @@ start_wine_session() {
   wine_server_pid=
   wine_server_dir=
   wine_locale_dir=
+  wine_display_pid=
   trap stop_wine_session EXIT
+  start_virtual_display
 
   # Wine takes its ANSI code page from the locale: the users' Traditional Chinese one
   # (code page 950) is built here when the system lacks it, so double-byte text is
