@@ -5,6 +5,8 @@
 
 #include "../page_harness.h"
 #include "common/error_report.h"
+#include "connection/basadodb.h"
+#include "connection/connection_strings.h"
 #include "postgres_server.h"
 #include "support/temp_dir.h"
 
@@ -72,6 +74,24 @@ TEST_F(MenuDatabase, NoQzRowIsReportedAsAFailedUpdate) {
   EXPECT_EQ(h_.fgUpdLog.DataRows(), (Rows{{"IDMENU", "資料庫更新失敗"}}));
   EXPECT_EQ(h_.page.AffectedRows(), 0);
   EXPECT_EQ(Table(), "QY|keep|keep|a\n");
+}
+
+// SQL Server with its NOCOUNT option on gives no count for an UPDATE that changed rows,
+// and its driver reports -1; so does this driver for a statement whose result carries
+// no count, such as a DO block. That is a statement that ran, not one that changed
+// nothing.
+TEST_F(MenuDatabase, ARowCountTheDriverCannotTellIsACompletedUpdate) {
+  Menu("INSERT INTO id_apsys VALUES ('QZ', 'old', 'old', 'a')");
+  basADODB::Connection connection;
+  ASSERT_TRUE(basADODB::ConnectADO(connection::MenuDatabaseConnectionString(server_.socketFolder()),
+                                   connection));
+  const long long rows = connection.Execute(
+      "DO $$BEGIN UPDATE id_apsys SET ADOCntStr = 'new' WHERE APID = 'QZ'; END$$");
+  EXPECT_EQ(rows, -1);
+  EXPECT_EQ(Table(), "QZ|old|new|a\n");
+  EXPECT_EQ(connection::MenuUpdateStatus(rows), "資料庫更新完成");
+  EXPECT_EQ(connection::MenuUpdateStatus(0), "資料庫更新失敗");
+  EXPECT_EQ(connection::MenuUpdateStatus(std::nullopt), "資料庫更新失敗") << "no count at all";
 }
 
 TEST_F(MenuDatabase, AStatementTheDatabaseRefusesIsShownAndLeavesTheStatusEmpty) {
