@@ -69,12 +69,17 @@ TEST(QueryPath, TellsFilesFromFoldersAndMissingPaths) {
   EXPECT_EQ(QueryPath(""), PathKind::kMissing);
 }
 
+// A Wine-style prefix in `dir` whose drive C: holds the file `path`.
+void PlaceOnDriveC(const TempDir& dir, const fs::path& path) {
+  fs::create_directories((dir.path() / "drive_c" / path).parent_path());
+  testing_support::WriteBytes(dir.path() / "drive_c" / path, "x");
+  fs::create_directories(dir.path() / "dosdevices");
+  fs::create_directory_symlink("../drive_c", dir.path() / "dosdevices" / "c:");
+}
+
 TEST(QueryPath, FollowsLinksAndDriveLetters) {
   TempDir dir;
-  fs::create_directories(dir.path() / "drive_c" / "VODureza");
-  testing_support::WriteBytes(dir.path() / "drive_c" / "VODureza" / "VODureza.ini", "x");
-  fs::create_directory(dir.path() / "dosdevices");
-  fs::create_directory_symlink("../drive_c", dir.path() / "dosdevices" / "c:");
+  PlaceOnDriveC(dir, "VODureza/VODureza.ini");
   fs::create_symlink(dir.path() / "nowhere", dir.path() / "dangling");
   const ScopedEnv prefix("WINEPREFIX", dir.path().string());
   EXPECT_EQ(QueryPath("C:\\VODureza\\VODureza.ini"), PathKind::kFile);
@@ -87,10 +92,7 @@ TEST(QueryPath, FollowsLinksAndDriveLetters) {
 // them whatever case the tool asks for.
 TEST(NativePath, NamesOnDiskMatchIgnoringCaseTheExactNameFirst) {
   TempDir dir;
-  fs::create_directories(dir.path() / "drive_c" / "VARIrazEve");
-  testing_support::WriteBytes(dir.path() / "drive_c" / "VARIrazEve" / "VARIrazEve.INI", "x");
-  fs::create_directories(dir.path() / "dosdevices");
-  fs::create_directory_symlink("../drive_c", dir.path() / "dosdevices" / "c:");
+  PlaceOnDriveC(dir, "VARIrazEve/VARIrazEve.INI");
   const ScopedEnv prefix("WINEPREFIX", dir.path().string());
   const std::string driveC = dir.file("dosdevices/c:");
   EXPECT_EQ(NativePath("C:\\VARIrazEve\\VARIrazEve.ini"), driveC + "/VARIrazEve/VARIrazEve.INI");
