@@ -10,9 +10,10 @@ namespace testing_support {
 PostgresServer PostgresServer::FromEnvironment() {
   PostgresServer server;
   const char* folder = std::getenv("REGTOOL_TEST_POSTGRES");
-  if (folder == nullptr) {
-    ADD_FAILURE() << "REGTOOL_TEST_POSTGRES is not set: run the database tests through ctest, "
-                     "which starts their server";
+  const char* drivers = std::getenv("ODBCSYSINI");
+  if (folder == nullptr || drivers == nullptr || std::string_view(folder) != drivers) {
+    ADD_FAILURE() << "REGTOOL_TEST_POSTGRES and ODBCSYSINI do not name the server's folder: run "
+                     "the database tests through ctest, which starts their server";
     return server;
   }
   // A Unix path; under Wine it is read through the drive that maps the file system's root,
