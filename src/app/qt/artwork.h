@@ -1,6 +1,6 @@
 #pragma once
-// The program's pictures, drawn in code in the 16 colours of the classic palette: the
-// window's icon, and the one icon that every picture button shows.
+// The program's pictures (app/artwork.h) as Qt icons: the window's icon, and the one
+// icon that every picture button shows.
 #include <QIcon>
 
 namespace app {
