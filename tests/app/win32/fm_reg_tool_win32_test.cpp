@@ -104,6 +104,8 @@ TEST_F(Win32Window, IsAFixedSizeWindowWithTheTitleAndTheDesignedClientArea) {
   EXPECT_FALSE(IsWindowVisible(Named("vsElastic3")));
   EXPECT_EQ(window->fgList().Rows(), 1);
   EXPECT_EQ(window->fgUpdLog().Rows(), 1);
+  EXPECT_EQ(SendMessageW(Named("chkDefault"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(GetFocus(), Named("tabPage"));
 }
 
 // What each kind of control is as a Win32 window: its class and its button style.
@@ -242,7 +244,7 @@ int RunUntilEnded(app::fmRegTool& window) {
   return exitCode;
 }
 
-TEST_F(Win32Window, ExitOnEitherPageEndsTheProgramAtOnceUnsavedRowsAndAll) {
+TEST_F(Win32Window, ExitOnEitherPageOrClosingEndsTheProgramAtOnceUnsavedRowsAndAll) {
   window->fgList().AddItem({"App", "Section", "Key", "never saved"});
   PostMessageW(Named("cmdExit_0"), BM_CLICK, 0, 0);
   EXPECT_EQ(RunUntilEnded(*window), 0);
@@ -253,6 +255,13 @@ TEST_F(Win32Window, ExitOnEitherPageEndsTheProgramAtOnceUnsavedRowsAndAll) {
   window->Show(SW_SHOWNORMAL);
   window->tabPage().SetCurrTab(1);
   PostMessageW(Named("cmdExit_1"), BM_CLICK, 0, 0);
+  EXPECT_EQ(RunUntilEnded(*window), 0);
+  EXPECT_FALSE(IsWindow(window->Handle()));
+
+  // The system's close command ends it the same way.
+  window = std::make_unique<app::fmRegTool>([] { return std::string("WS-07"); });
+  window->Show(SW_SHOWNORMAL);
+  PostMessageW(window->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(RunUntilEnded(*window), 0);
   EXPECT_FALSE(IsWindow(window->Handle()));
 }
