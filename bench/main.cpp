@@ -8,7 +8,7 @@
 #include <clocale>
 #include <cstdlib>
 
-#include "app/qt_user_interface.h"
+#include "app/qt/qt_user_interface.h"
 #include "bench/growth_report.h"
 #include "bench/probes.h"
 #include "controls/qt/qt_fonts.h"

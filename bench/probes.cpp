@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/qt_user_interface.h"
+#include "app/qt/qt_user_interface.h"
 #include "bench/shown_window.h"
 #include "bench/sizes.h"
 #include "bench/synthetic_settings.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The tool's main window, shown, for the benchmarks that fill its grid: the real fgList
 // with the window's fonts, set-up and page layout.
-#include "app/fm_reg_tool.h"
+#include "app/qt/fm_reg_tool.h"
 
 namespace bench {
 

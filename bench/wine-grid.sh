@@ -35,16 +35,17 @@ median() {
 
 # One process shows the file `runs` times (each run a full refill, as a second "讀取檔案"
 # is); each line: reading and appending, fitting, painting, total (ms).
-timings=$("$wine_loader" "$shower" show "$snapshot" "$runs")
+# (Wine's console output ends its lines with CR LF.)
+timings=$("$wine_loader" "$shower" show "$snapshot" "$runs" | tr -d '\r')
 echo "Win32 grid, $lines lines, per run (read+append, fit, paint, total ms):"
 grep -v '^rows' <<<"$timings" | sed 's/^/  /'
 shown=$(grep '^rows' <<<"$timings" | awk '{ print $2 }')
 [ "$shown" = "$lines" ] || { echo "the grid shows $shown rows for $lines lines" >&2; exit 1; }
 total=$(grep -v '^rows' <<<"$timings" | awk '{ print $4 }' | median)
-resident=$(for _ in $(seq "$runs"); do "$wine_loader" "$shower" memory "$snapshot"; done | median)
-echo "Win32 grid under Wine: shown and fitted in $total ms (median of $runs), $resident MiB resident (median of $runs processes)"
+resident=$(for _ in $(seq "$runs"); do "$wine_loader" "$shower" memory "$snapshot"; done | tr -d '\r' | median)
+echo "Win32 grid under Wine: shown and fitted in $total ms (median of $runs runs), $resident MiB resident (median of $runs processes)"
 
-echo "Qt grid, native, the same figures (regtool_bench):"
+echo "Qt grid, native, the same figures (regtool_bench, medians of 3):"
 LC_ALL=C.UTF-8 build/default/bench/regtool_bench \
   --benchmark_filter="BM_LoadRegistryToFG/$lines/|BM_GridResidentMemory/$lines/" \
   --benchmark_repetitions=3 2>/dev/null |

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/artwork.h"
-#include "app/fm_reg_tool.h"
-#include "app/qt_user_interface.h"
+#include "app/qt/artwork.h"
+#include "app/qt/fm_reg_tool.h"
+#include "app/qt/qt_user_interface.h"
 #include "controls/qt/qt_fonts.h"
 
 namespace {

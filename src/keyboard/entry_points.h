@@ -33,6 +33,8 @@ class EntryForm : public common::PlaceableForm {
 inline constexpr std::string_view kEntryTitle = "英文數字輸入視窗";
 inline constexpr std::string_view kPasswordTitle = "密碼輸入視窗";
 inline constexpr std::string_view kPasswordMessage = "請輸入密碼..";
+// The message line's text while the dialog loads; every entry point overwrites it.
+inline constexpr std::string_view kLoadMessage = "英文/數字輸入視窗";
 inline constexpr double kDisplayFontPoints = 24;
 
 // Each returns true when the user accepted, and only then writes the display's text

@@ -120,4 +120,21 @@ void KeyHandling::Form_KeyPress(int& charCode) noexcept {
   });
 }
 
+void KeyHandling::Click(layout::KeyKind kind, int index) noexcept {
+  switch (kind) {
+    case layout::KeyKind::kLetter:
+      return cmdAlpha_Click(index);
+    case layout::KeyKind::kDigit:
+      return cmdNum_Click(index);
+    case layout::KeyKind::kBack:
+      return cmdBack_Click();
+    case layout::KeyKind::kExit:
+      return cmdExit_Click();
+    case layout::KeyKind::kEnter:
+      return cmdEnter_Click();
+    case layout::KeyKind::kDelete:
+      return cmdDel_Click();
+  }
+}
+
 }  // namespace keyboard

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "keyboard/anumkey_layout.h"
+
 namespace keyboard {
 
 // The parts of the dialog's window that the keys touch. Texts are UTF-8.
@@ -54,6 +56,9 @@ class KeyHandling {
   // character must not reach the focused control.
   void Form_KeyDown(int keyCode) noexcept;
   void Form_KeyPress(int& charCode) noexcept;
+
+  // A press of the on-screen key of that kind and index, as the layout names it.
+  void Click(layout::KeyKind kind, int index) noexcept;
 
  private:
   void Append(std::string_view text);

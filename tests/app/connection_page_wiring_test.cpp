@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/fm_reg_tool.h"
-#include "app/picture_button.h"
-#include "app/text_box.h"
+#include "app/qt/fm_reg_tool.h"
+#include "app/qt/picture_button.h"
+#include "app/qt/text_box.h"
 #include "controls/qt/qt_tab_control.h"
 #include "keyboard/qt/anumkey_form.h"
 #include "modal.h"

@@ -9,8 +9,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/qt_open_file_dialog.h"
-#include "app/qt_user_interface.h"
+#include "app/qt/qt_open_file_dialog.h"
+#include "app/qt/qt_user_interface.h"
 #include "modal.h"
 #include "support/temp_dir.h"
 

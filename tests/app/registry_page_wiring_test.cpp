@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/fm_reg_tool.h"
+#include "app/qt/fm_reg_tool.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
 #include "support/scoped_env.h"

@@ -12,10 +12,10 @@
 #include <QTabBar>
 #include <QTest>
 
-#include "app/fm_reg_tool.h"
-#include "app/picture_button.h"
-#include "app/text_box.h"
-#include "app/window_fonts.h"
+#include "app/qt/fm_reg_tool.h"
+#include "app/qt/picture_button.h"
+#include "app/qt/text_box.h"
+#include "app/qt/window_fonts.h"
 #include "controls/qt/qt_caption_panel.h"
 #include "controls/qt/qt_fonts.h"
 #include "controls/qt/qt_grid.h"

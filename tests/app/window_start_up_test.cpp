@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/fm_reg_tool.h"
+#include "app/qt/fm_reg_tool.h"
 #include "common/failure.h"
 #include "controls/qt/qt_grid.h"
 #include "controls/qt/qt_tab_control.h"

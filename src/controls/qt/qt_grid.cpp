@@ -8,7 +8,7 @@
 
 #include "controls/qt/grid_model.h"
 #include "controls/qt/qt_text.h"
-#include "controls/qt/widest_text.h"
+#include "controls/qt/qt_widest_text.h"
 
 namespace controls {
 namespace {
@@ -127,10 +127,11 @@ void QtGrid::AutoSize(int firstCol, int lastCol) {
                       (showGrid() ? 1 : 0);
   const int dataRows = model_->rowCount();
   for (int c = firstCol; c <= lastCol; ++c) {
-    WidestText widest(font());
-    for (int r = 0; r < dataRows; ++r) widest.Add(r, model_->ShownText(r, c));
-    const int textWidth = widest.Width([&](int r) { return model_->ShownText(r, c); });
-    setColumnWidth(c, std::max(HeaderWidth(c), textWidth > 0 ? textWidth + padding : 0));
+    WidestText widest = WidestTextIn(font());
+    for (int r = 0; r < dataRows; ++r) widest.Add(r, Utf16View(model_->ShownText(r, c)));
+    const int widestText =
+        widest.Width([&](int r) { return model_->ShownText(r, c).toStdU16String(); });
+    setColumnWidth(c, std::max(HeaderWidth(c), widestText > 0 ? widestText + padding : 0));
   }
 }
 

@@ -8,11 +8,12 @@
 
 #include "common/failure.h"
 #include "common/trap.h"
-#include "controls/qt/pictures.h"
 #include "controls/qt/qt_caption_panel.h"
 #include "controls/qt/qt_fonts.h"
 #include "controls/qt/qt_text.h"
 #include "controls/qt/twips.h"
+#include "keyboard/anumkey_layout.h"
+#include "keyboard/entry_points.h"
 #include "keyboard/qt/key_button.h"
 #include "keyboard/qt/key_codes.h"
 #include "keyboard/qt/key_pictures.h"
@@ -20,13 +21,21 @@
 namespace keyboard {
 namespace {
 
-using controls::Font;
-using controls::kMingFace;
-using controls::kSerifFace;
 using controls::Pixels;
 using controls::TwipsRect;
 
-const QColor kDisplayBackground(255, 255, 128);
+QRect Place(const layout::Box& box) {
+  return TwipsRect(box.left, box.top, box.width, box.height);
+}
+
+QFont Font(const layout::Face& face) {
+  return controls::Font(controls::ToQString(face.family), face.points,
+                        face.bold ? QFont::Bold : QFont::Normal);
+}
+
+QColor Colour(const layout::Colour& colour) {
+  return QColor(colour.red, colour.green, colour.blue);
+}
 
 // A masked display shows "*" for every character, and shows it at once.
 class StarMaskStyle final : public QProxyStyle {
@@ -52,33 +61,6 @@ controls::QtCaptionPanel* NewPanel(const char* name, controls::QtCaptionPanel::B
   return panel;
 }
 
-// Letter keys, within vsElastic1: five rows; A to Z fill them six to a row, and "-"
-// takes the last column of the fifth row.
-struct LetterRow {
-  int top, height;
-  bool firstRowLefts;
-};
-constexpr LetterRow kLetterRows[] = {{105, 735, true},
-                                     {900, 750, false},
-                                     {1725, 720, false},
-                                     {2535, 735, false},
-                                     {3360, 720, false}};
-constexpr int kFirstRowLefts[] = {120, 1056, 1992, 2928, 3864, 4800};
-constexpr int kRowLefts[] = {120, 1050, 1995, 2925, 3870, 4800};
-constexpr int kLetterWidth = 885;
-constexpr int kLettersPerRow = 6;
-constexpr int kMinusIndex = 30;
-
-// Digit and command keys, on the dialog: a grid of four columns and four rows.
-constexpr int kKeyColumns[] = {5970, 7140, 8310, 9450};
-constexpr int kKeyRows[] = {1080, 2130, 3180, 4230};
-constexpr int kKeySize = 1000;
-struct DigitKey {
-  int index, row, column;
-};
-constexpr DigitKey kDigitKeys[] = {{7, 0, 0}, {8, 0, 1}, {9, 0, 2}, {4, 1, 0}, {5, 1, 1}, {6, 1, 2},
-                                   {1, 2, 0}, {2, 2, 1}, {3, 2, 2}, {0, 3, 0}, {10, 3, 1}};
-
 }  // namespace
 
 frmANumKey::frmANumKey() : handPicture_(HandPressingKeyPicture()) {
@@ -86,30 +68,28 @@ frmANumKey::frmANumKey() : handPicture_(HandPressingKeyPicture()) {
   controls::InstallFontSubstitutes();
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(Pixels(10530), Pixels(6015));
+  setFixedSize(Pixels(layout::kWidth), Pixels(layout::kHeight));
   QPalette background = palette();
-  background.setColor(QPalette::Window, controls::kSilver);
+  background.setColor(QPalette::Window, Colour(layout::kBackground));
   setPalette(background);
   setAutoFillBackground(true);
 
   BuildDisplay();
-  BuildLetterKeys();
-  BuildDigitKeys();
-  BuildCommandKeys();
+  BuildKeys();
   BuildStatusBar();
 }
 
 void frmANumKey::BuildDisplay() {
   txtDisp_ = new QLineEdit(this);
   txtDisp_->setObjectName(QStringLiteral("txtDisp"));
-  txtDisp_->setGeometry(TwipsRect(4440, 240, 5955, 675));
+  txtDisp_->setGeometry(Place(layout::kDisplay));
   // A widget does not own its style; the dialog does, and deletes it after the box.
   auto* mask = new StarMaskStyle;
   mask->setParent(this);
   txtDisp_->setStyle(mask);
-  txtDisp_->setFont(Font(kSerifFace, 24, QFont::Bold));
+  txtDisp_->setFont(Font(layout::kDisplayFace));
   QPalette yellow = txtDisp_->palette();
-  yellow.setColor(QPalette::Base, kDisplayBackground);
+  yellow.setColor(QPalette::Base, Colour(layout::kDisplayBackground));
   yellow.setColor(QPalette::Text, Qt::black);
   txtDisp_->setPalette(yellow);
   // All typing goes through the dialog's key handling; the box takes none of its own.
@@ -117,65 +97,30 @@ void frmANumKey::BuildDisplay() {
   txtDisp_->setFocusPolicy(Qt::NoFocus);
 }
 
-void frmANumKey::BuildLetterKeys() {
+// Letter keys go on vsElastic1, the others on the dialog itself.
+void frmANumKey::BuildKeys() {
   vsElastic1_ = NewPanel("vsElastic1", controls::QtCaptionPanel::Bevel::kRaised, this);
-  vsElastic1_->setGeometry(TwipsRect(60, 1080, 5775, 4185));
-  const QFont font = Font(kSerifFace, 21.75, QFont::Bold);
-  const auto addKey = [&](int index, const QString& caption, int row, int column) {
-    const LetterRow& place = kLetterRows[row];
-    const int left = place.firstRowLefts ? kFirstRowLefts[column] : kRowLefts[column];
-    auto* key = new KeyButton(caption, font, handPicture_, vsElastic1_);
-    key->setObjectName(QStringLiteral("cmdAlpha(%1)").arg(index));
-    key->setGeometry(TwipsRect(left, place.top, kLetterWidth, place.height));
-    connect(key, &QPushButton::clicked, this, [this, index] { keys_.cmdAlpha_Click(index); });
-    cmdAlpha_[index] = key;
-  };
-  for (int letter = 0; letter < 26; ++letter) {
-    addKey(letter + 1, QString(QChar('A' + letter)), letter / kLettersPerRow,
-           letter % kLettersPerRow);
+  vsElastic1_->setGeometry(Place(layout::kLetterPanel));
+  for (const layout::Key& place : layout::Keys()) {
+    const bool letter = place.kind == layout::KeyKind::kLetter;
+    auto* key = new KeyButton(controls::ToQString(place.caption), Font(layout::KeyFace(place.kind)),
+                              handPicture_, letter ? static_cast<QWidget*>(vsElastic1_) : this);
+    key->setGeometry(Place(place.place));
+    key->setObjectName(QString::fromStdString(layout::ControlName(place)));
+    connect(key, &QPushButton::clicked, this,
+            [this, kind = place.kind, index = place.index] { keys_.Click(kind, index); });
+    if (letter) cmdAlpha_[place.index] = key;
+    if (place.kind == layout::KeyKind::kBack) key->SetFacePicture(LeftArrowPicture());
+    if (place.kind == layout::KeyKind::kEnter) cmdEnter_ = key;
   }
-  addKey(kMinusIndex, QStringLiteral("-"), 4, kLettersPerRow - 1);
-}
-
-void frmANumKey::BuildDigitKeys() {
-  const QFont font = Font(kSerifFace, 24, QFont::Bold);
-  for (const DigitKey& digit : kDigitKeys) {
-    const QString caption =
-        digit.index == kDoubleZeroIndex ? QStringLiteral("00") : QString::number(digit.index);
-    auto* key = new KeyButton(caption, font, handPicture_, this);
-    key->setObjectName(QStringLiteral("cmdNum(%1)").arg(digit.index));
-    key->setGeometry(TwipsRect(kKeyColumns[digit.column], kKeyRows[digit.row], kKeySize, kKeySize));
-    const int index = digit.index;
-    connect(key, &QPushButton::clicked, this, [this, index] { keys_.cmdNum_Click(index); });
-    cmdNum_[static_cast<std::size_t>(index)] = key;
-  }
-}
-
-void frmANumKey::BuildCommandKeys() {
-  const QFont font = Font(kSerifFace, 18, QFont::Bold);
-  const auto addKey = [&](const char* name, const QString& caption, const QRect& place) {
-    auto* key = new KeyButton(caption, font, handPicture_, this);
-    key->setObjectName(QString::fromLatin1(name));
-    key->setGeometry(place);
-    return key;
-  };
-  cmdBack_ = addKey("cmdBack", QString(), TwipsRect(9450, 1080, kKeySize, kKeySize));
-  cmdBack_->SetFacePicture(LeftArrowPicture());
-  cmdExit_ = addKey("cmdExit", QStringLiteral("離開"), TwipsRect(9450, 2130, kKeySize, kKeySize));
-  cmdEnter_ = addKey("cmdEnter", QStringLiteral("確定"), TwipsRect(9420, 3180, 1035, 2055));
-  cmdDel_ = addKey("cmdDel", QStringLiteral("清除"), TwipsRect(8310, 4230, kKeySize, kKeySize));
-  connect(cmdBack_, &QPushButton::clicked, this, [this] { keys_.cmdBack_Click(); });
-  connect(cmdExit_, &QPushButton::clicked, this, [this] { keys_.cmdExit_Click(); });
-  connect(cmdEnter_, &QPushButton::clicked, this, [this] { keys_.cmdEnter_Click(); });
-  connect(cmdDel_, &QPushButton::clicked, this, [this] { keys_.cmdDel_Click(); });
 }
 
 void frmANumKey::BuildStatusBar() {
   elaSBar_ = NewPanel("elaSBar", controls::QtCaptionPanel::Bevel::kRaised, this);
-  elaSBar_->setGeometry(TwipsRect(0, 5370, 10530, 645));
+  elaSBar_->setGeometry(Place(layout::kStatusBar));
   elaMsg_ = NewPanel("elaMsg", controls::QtCaptionPanel::Bevel::kSunken, elaSBar_);
-  elaMsg_->setGeometry(TwipsRect(180, 120, 10155, 420));
-  elaMsg_->setFont(Font(kMingFace, 15.75));
+  elaMsg_->setGeometry(Place(layout::kMessageLine));
+  elaMsg_->setFont(Font(layout::kMessageFace));
 }
 
 void frmANumKey::Form_Load() noexcept {

@@ -5,7 +5,6 @@
 // switched key preview on) run the handlers of KeyHandling.
 #include <QDialog>
 #include <QPixmap>
-#include <array>
 #include <map>
 #include <string>
 #include <string_view>
@@ -21,9 +20,6 @@ class QtCaptionPanel;
 namespace keyboard {
 
 class KeyButton;
-
-// The message line's text while the dialog loads; every entry point overwrites it.
-inline constexpr std::string_view kLoadMessage = "英文/數字輸入視窗";
 
 class frmANumKey final : public QDialog, public KeyPad {
  public:
@@ -54,9 +50,7 @@ class frmANumKey final : public QDialog, public KeyPad {
 
  private:
   void BuildDisplay();
-  void BuildLetterKeys();
-  void BuildDigitKeys();
-  void BuildCommandKeys();
+  void BuildKeys();
   void BuildStatusBar();
 
   KeyHandling keys_{*this};
@@ -66,11 +60,7 @@ class frmANumKey final : public QDialog, public KeyPad {
   controls::QtCaptionPanel* elaSBar_ = nullptr;
   controls::QtCaptionPanel* elaMsg_ = nullptr;
   std::map<int, KeyButton*> cmdAlpha_;
-  std::array<KeyButton*, kDoubleZeroIndex + 1> cmdNum_{};
-  KeyButton* cmdBack_ = nullptr;
-  KeyButton* cmdExit_ = nullptr;
   KeyButton* cmdEnter_ = nullptr;
-  KeyButton* cmdDel_ = nullptr;
   bool unloaded_ = false;
 };
 

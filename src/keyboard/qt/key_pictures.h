@@ -4,10 +4,12 @@
 #include <QColor>
 #include <QPixmap>
 
+#include "keyboard/anumkey_layout.h"
+
 namespace keyboard {
 
 // The light grey of a key's face; the hand picture's key has it too.
-inline const QColor kKeyFace(224, 224, 224);
+inline const QColor kKeyFace(layout::kKeyFace.red, layout::kKeyFace.green, layout::kKeyFace.blue);
 
 QPixmap HandPressingKeyPicture();
 QPixmap LeftArrowPicture();

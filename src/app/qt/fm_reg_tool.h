@@ -1,7 +1,7 @@
 #pragma once
-// The main window: two pages on a tab control, the two grids, the exit buttons and the
-// machine's computer name. The pages' commands are handled by page classes that the
-// window owns and wires to the controls exposed here.
+// The main window in Qt: the controls of the shared layout table as widgets. Start-up,
+// the computer name and the pages' commands are the shared form's (app/main_form.h);
+// this class builds the widgets and routes their clicks to it.
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/main_form.h"
 #include "common/user_interface.h"
 #include "controls/grid.h"
 
@@ -16,18 +17,6 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-
-namespace connection {
-class ConnectionPage;
-}  // namespace connection
-
-namespace platform {
-class SettingsStore;
-}  // namespace platform
-
-namespace snapshot {
-class RegistryPage;
-}  // namespace snapshot
 
 namespace keyboard {
 class NumKeyDialog;
@@ -73,7 +62,7 @@ struct fmRegToolControls {
 class fmRegTool final : public QWidget {
  public:
   // Where the computer name comes from; tests put a failing or empty source here.
-  using ComputerNameSource = std::function<std::string()>;
+  using ComputerNameSource = app::MainForm::ComputerNameSource;
 
   // Builds the window and runs its load event, so the window is set up before it is
   // first shown. Install the user interface first: a failed set-up is reported.
@@ -81,7 +70,7 @@ class fmRegTool final : public QWidget {
   ~fmRegTool() override;
 
   // This machine's computer name (ANSI, as the platform gives it), set once at start.
-  const std::string& ComputerName() const { return computerName_; }
+  const std::string& ComputerName() const { return form_->ComputerName(); }
 
   const app::fmRegToolControls& Controls() const { return controls_; }
   controls::Grid& fgList();
@@ -95,19 +84,13 @@ class fmRegTool final : public QWidget {
   void cmdExit_Click(int index);
 
  private:
+  // Every control of the layout table on its page, each click (the text box's
+  // double-click) running the control's command on the form.
   void BuildControls();
-  void WireRegistryPage();
-  void WireConnectionPage();
-  void Form_Load();
-  void InitForm();
 
-  ComputerNameSource computerNameSource_;
-  std::string computerName_;
   app::fmRegToolControls controls_;
   std::unique_ptr<common::OpenFileDialog> commonDialog1_;
-  // frmANumKey, created on first use; declared before the page that uses it.
+  // frmANumKey, created on first use; declared before the form that uses it.
   std::unique_ptr<keyboard::NumKeyDialog> keyboard_;
-  std::unique_ptr<connection::ConnectionPage> connectionPage_;
-  std::unique_ptr<platform::SettingsStore> settingsStore_;
-  std::unique_ptr<snapshot::RegistryPage> registryPage_;
+  std::unique_ptr<app::MainForm> form_;
 };

@@ -1,4 +1,4 @@
-#include "app/qt_open_file_dialog.h"
+#include "app/qt/qt_open_file_dialog.h"
 
 #include <QFileDialog>
 

@@ -1,10 +1,10 @@
-#include "app/picture_button.h"
+#include "app/qt/picture_button.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <algorithm>
 
-#include "app/window_fonts.h"
+#include "app/qt/window_fonts.h"
 #include "controls/qt/pictures.h"
 
 namespace app {

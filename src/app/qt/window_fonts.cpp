@@ -1,0 +1,27 @@
+#include "app/qt/window_fonts.h"
+
+#include "app/fm_reg_tool_layout.h"
+#include "controls/qt/qt_fonts.h"
+#include "controls/qt/qt_text.h"
+
+namespace app {
+namespace {
+
+QFont FontFor(FontRole role) {
+  const FontSpec spec = FontOf(role);
+  return controls::Font(controls::ToQString(spec.face), spec.points);
+}
+
+}  // namespace
+
+QFont WindowFont() {
+  return FontFor(FontRole::kWindow);
+}
+QFont ListFont() {
+  return FontFor(FontRole::kList);
+}
+QFont PictureButtonFont() {
+  return FontFor(FontRole::kPictureCaption);
+}
+
+}  // namespace app
