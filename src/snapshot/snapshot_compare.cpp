@@ -17,12 +17,16 @@
 namespace bmRegistry {
 namespace {
 
-struct StoredValue {
-  std::uint32_t type = 0;
-  std::string data;  // without NUL bytes
+// One value name of a key as the comparison knows it: what the store holds, and which
+// of the file's settings writes it (the last write of a name is what the restore leaves).
+struct NameState {
+  std::optional<std::uint32_t> storedType;  // none: not in the store
+  std::string storedData;                   // without NUL bytes
+  std::size_t setting = kNotWritten;
+  static constexpr std::size_t kNotWritten = static_cast<std::size_t>(-1);
 };
-// A key's values by folded name: the store matches names ignoring case.
-using KeyValues = std::unordered_map<std::string, StoredValue>;
+// A key's value names, folded: the store matches names ignoring case.
+using KeyNames = std::unordered_map<std::string, NameState>;
 
 // A key the store cannot open for another reason than its absence cannot be compared:
 // taking it as empty would report every setting in it as one to add.
@@ -37,45 +41,32 @@ void RequireOpened(platform::Status status, const platform::SettingsStore& store
 }
 
 // Every value of the key at `keyPath` below the settings root; none when it is missing.
-KeyValues ReadKeyValues(platform::SettingsKey* root, const std::string& keyPath,
-                        const platform::SettingsStore& store) {
-  KeyValues values;
-  if (root == nullptr) return values;
+KeyNames ReadKeyValues(platform::SettingsKey* root, const std::string& keyPath,
+                       const platform::SettingsStore& store) {
+  KeyNames names;
+  if (root == nullptr) return names;
   std::unique_ptr<platform::SettingsKey> key;
   const platform::Status status = root->OpenSubKey(keyPath, key);
   RequireOpened(status, store);
-  if (status != platform::kSuccess) return values;
+  if (status != platform::kSuccess) return names;
   std::string name;
-  StoredValue value;
-  for (std::uint32_t index = 0;
-       ReadValue(*key, index, name, value.data, &value.type) == platform::kSuccess; ++index) {
-    values.insert_or_assign(platform::reg::FoldName(name), value);
-  }
-  return values;
-}
-
-// The last write of each setting the file names, in the order of its first naming.
-struct PlannedSetting {
-  std::string keyPath;  // application\section
-  std::string key;
   std::string data;
-};
-
-std::vector<PlannedSetting> LastWriteOfEachSetting(std::vector<platform::SettingWrite> writes) {
-  std::vector<PlannedSetting> planned;
-  std::unordered_map<std::string, std::size_t> slots;
-  for (platform::SettingWrite& write : writes) {
-    std::string keyPath = write.application + "\\" + write.section;
-    const std::string folded = platform::reg::FoldName(keyPath + "\\" + write.key);
-    const auto [slot, added] = slots.try_emplace(folded, planned.size());
-    if (added) {
-      planned.push_back({std::move(keyPath), std::move(write.key), std::move(write.text)});
-    } else {
-      planned[slot->second].data = std::move(write.text);
-    }
+  std::uint32_t type = 0;
+  for (std::uint32_t index = 0; ReadValue(*key, index, name, data, &type) == platform::kSuccess;
+       ++index) {
+    NameState& state = names[platform::reg::FoldName(name)];
+    state.storedType = type;
+    state.storedData = std::move(data);
   }
-  return planned;
+  return names;
 }
+
+// The settings of the file, each name once, in the order of its first naming.
+struct PlannedSetting {
+  const NameState* state;
+  const platform::SettingWrite* first;  // its spelling
+  const platform::SettingWrite* last;   // its data
+};
 
 }  // namespace
 
@@ -86,24 +77,45 @@ std::optional<std::vector<SettingChange>> CompareWithStore(std::string_view path
     const auto file = LocateSnapshot(path);
     if (!file) return;
     common::BusyPointer busy;
-    const std::vector<PlannedSetting> planned =
-        LastWriteOfEachSetting(ReadSettingWrites(*file, "Nothing was compared."));
+    const std::vector<platform::SettingWrite> writes =
+        ReadSettingWrites(*file, "Nothing was compared.");
     std::unique_ptr<platform::SettingsKey> root;  // none: no settings yet, all to add
     RequireOpened(store.OpenCurrentUserKey(platform::kSettingsRoot, root), store);
-    std::unordered_map<std::string, KeyValues> keys;  // by folded key path, read once each
+    // Each key is read once; a file lists a key's settings together, so the key of the
+    // previous line is looked up only when the line names another.
+    std::unordered_map<std::string, KeyNames> keys;
+    KeyNames* names = nullptr;
+    std::string keyPath, previousKeyPath;
+    std::vector<PlannedSetting> planned;
+    planned.reserve(writes.size());
+    for (const platform::SettingWrite& write : writes) {
+      keyPath = write.application + "\\" + write.section;
+      if (names == nullptr || keyPath != previousKeyPath) {
+        auto [key, added] = keys.try_emplace(platform::reg::FoldName(keyPath));
+        if (added) key->second = ReadKeyValues(root.get(), keyPath, store);
+        names = &key->second;
+        previousKeyPath = keyPath;
+      }
+      NameState& state = (*names)[platform::reg::FoldName(write.key)];
+      if (state.setting == NameState::kNotWritten) {
+        state.setting = planned.size();
+        planned.push_back({&state, &write, &write});
+      } else {
+        planned[state.setting].last = &write;
+      }
+    }
     std::vector<SettingChange> changes;
     for (const PlannedSetting& setting : planned) {
-      auto [key, added] = keys.try_emplace(platform::reg::FoldName(setting.keyPath));
-      if (added) key->second = ReadKeyValues(root.get(), setting.keyPath, store);
-      std::string settingPath = setting.keyPath + "\\" + setting.key;
-      const auto stored = key->second.find(platform::reg::FoldName(setting.key));
-      if (stored == key->second.end()) {
-        changes.push_back({std::move(settingPath), std::nullopt, setting.data});
-      } else if (stored->second.type != platform::kTypeString ||
-                 stored->second.data != setting.data) {
-        // A value of another type is replaced by a string even when its bytes read alike.
-        changes.push_back({std::move(settingPath), stored->second.data, setting.data});
+      const NameState& state = *setting.state;
+      const std::string& data = setting.last->text;
+      // A value of another type is replaced by a string even when its bytes read alike.
+      if (state.storedType && *state.storedType == platform::kTypeString &&
+          state.storedData == data) {
+        continue;
       }
+      const platform::SettingWrite& first = *setting.first;
+      changes.push_back({first.application + "\\" + first.section + "\\" + first.key,
+                         state.storedType ? std::optional(state.storedData) : std::nullopt, data});
     }
     result = std::move(changes);
   });
