@@ -24,16 +24,8 @@ export LC_ALL=${LC_ALL:-C.UTF-8}
 seeded=$("build/$preset/bench/cli/regtool_synthetic_snapshot" "$values" "$work/tree.txt")
 echo "Synthetic tree: $seeded settings."
 
-elapsed_ms() {
-  local start end
-  start=$(date +%s%N)
-  "$@" >/dev/null
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000000))
-}
-median() {
-  sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
-}
+# shellcheck source=process-timing.sh
+source bench/process-timing.sh
 
 # Each restore starts from an empty store, as on a new workstation.
 restore=$(for _ in $(seq "$runs"); do

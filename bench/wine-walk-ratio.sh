@@ -27,16 +27,8 @@ exported="$WINEPREFIX/export.reg"
 seeded=$("$wine_loader" "$walker" seed "$values")
 echo "Seeded $seeded settings."
 
-elapsed_ms() {
-  local start end
-  start=$(date +%s%N)
-  "$@" >/dev/null
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000000))
-}
-median() {
-  sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
-}
+# shellcheck source=process-timing.sh
+source bench/process-timing.sh
 
 # One untimed run of each, so both find the server's tree and their own files warm.
 walked=$("$wine_loader" "$walker" walk)
