@@ -8,10 +8,10 @@
 
 namespace bmRegistry {
 
-// The file a reader takes for `path`: the path itself when it names a file, else the
-// one file of that folder whose name matches ignoring case (so "Reg_X.TXT" written by
-// the save is found as "Reg_X.txt" on a file system that tells case apart). When there
-// is none, the "File Not Found:" box has been shown and the result is empty.
+// The file a reader takes for `path`: the path itself when it names a file. Names match
+// ignoring case as the platform's paths do, so "Reg_X.TXT" written by the save is found
+// as "Reg_X.txt" on a file system that tells case apart. When there is none, the
+// "File Not Found:" box has been shown and the result is empty.
 std::optional<std::string> LocateSnapshot(std::string_view path);
 
 // The lines of a file, read in blocks so a file of any size takes memory only for its
