@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "command_run.h"
-#include "postgres_server.h"
+#include "support/database/postgres_server.h"
 
 namespace cli_tests {
 namespace {
@@ -18,7 +18,7 @@ using testing_support::WriteBytes;
 class SetServer : public testing::Test {
  protected:
   void SetUp() override {
-    server_ = connection_tests::PostgresServer::FromEnvironment();
+    server_ = testing_support::PostgresServer::FromEnvironment();
     ASSERT_FALSE(server_.socketFolder().empty());
     server_.Psql("postgres", "DROP DATABASE IF EXISTS \"Ro35VARA\" WITH (FORCE)");
     server_.Psql("postgres", "CREATE DATABASE \"Ro35VARA\"");
@@ -38,7 +38,7 @@ class SetServer : public testing::Test {
     return file;
   }
 
-  connection_tests::PostgresServer server_;
+  testing_support::PostgresServer server_;
   CommandSandbox sandbox_;
 };
 
