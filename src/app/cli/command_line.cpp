@@ -29,7 +29,7 @@ constexpr std::string_view kUsage =
     "  --yes                     answer Yes to a question (overwrite an existing file)\n"
     "With no command the window opens.\n"
     "Exit status: 0 done (diff: nothing would change), 1 failed (diff: something would\n"
-    "change), 2 wrong use or trouble before any work.\n";
+    "change), 2 wrong use or trouble before any work (diff: FILE cannot be compared).\n";
 
 struct Command {
   std::string_view name;
