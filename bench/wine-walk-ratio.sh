@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Times the settings walk of the Windows build under Wine against Wine's own
-# "reg export" of the same tree: both read it from the same registry server, each run
-# timed as a whole process. Prints the medians and the ratio (ours / export), and fails
-# when ours is the slower.
+# Times the settings walk of the Windows build under Wine, and the command line's whole
+# "save" (walk and snapshot file), against Wine's own "reg export" of the same tree: all
+# read it from the same registry server, each run timed as a whole process. Prints the
+# medians and the ratios (ours / export), and fails when ours is the slower.
 #
 #   bench/wine-walk-ratio.sh [values, default 100000] [runs, default 5]
 set -euo pipefail
@@ -11,8 +11,10 @@ values=${1:-100000}
 runs=${2:-5}
 
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target regtool_wine_walk
+cmake --build --preset win64 --target regtool_wine_walk RegTool
 walker=build/win64/bench/wine/regtool_wine_walk.exe
+# The command line as users run it: RegTool.exe with a command.
+saver=build/win64/src/app/win32/RegTool.exe
 
 # shellcheck source=../scripts/wine-session.sh
 source scripts/wine-session.sh
@@ -25,26 +27,30 @@ exported="$WINEPREFIX/export.reg"
 seeded=$("$wine_loader" "$walker" seed "$values")
 echo "Seeded $seeded settings."
 
-elapsed_ms() {
-  local start end
-  start=$(date +%s%N)
-  "$@" >/dev/null
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000000))
-}
-median() {
-  sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
-}
+# shellcheck source=process-timing.sh
+source bench/process-timing.sh
 
 # One untimed run of each, so both find the server's tree and their own files warm.
 walked=$("$wine_loader" "$walker" walk)
 "$wine_loader" reg export "$key" "$exported" /y >/dev/null
 [ "$walked" = "$seeded" ] || { echo "the walk gave $walked records for $seeded settings" >&2; exit 1; }
 
-ours=$(for _ in $(seq "$runs"); do elapsed_ms "$wine_loader" "$walker" walk; done | median)
-theirs=$(for _ in $(seq "$runs"); do
-  elapsed_ms "$wine_loader" reg export "$key" "$exported" /y
-done | median)
+# The runs take turns, so that a change in the machine's load falls on all of them alike.
+saved="$WINEPREFIX/drive_c/saved.txt"
+times="$WINEPREFIX/times"
+for _ in $(seq "$runs"); do
+  echo "walk $(elapsed_ms "$wine_loader" "$walker" walk)"
+  echo "export $(elapsed_ms "$wine_loader" reg export "$key" "$exported" /y)"
+  rm -f "$saved"
+  echo "save $(elapsed_ms "$wine_loader" "$saver" save 'C:\saved.txt')"
+done >"$times"
+ours=$(awk '$1 == "walk" { print $2 }' "$times" | median)
+theirs=$(awk '$1 == "export" { print $2 }' "$times" | median)
+save=$(awk '$1 == "save" { print $2 }' "$times" | median)
+[ -s "$saved" ] || { echo "the save wrote no file" >&2; exit 1; }
 ratio=$(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.2f", a / b }')
+save_ratio=$(awk -v a="$save" -v b="$theirs" 'BEGIN { printf "%.2f", a / b }')
 echo "Walk of $seeded settings under Wine: ours $ours ms, reg export $theirs ms (medians of $runs); ratio $ratio"
+echo "Save of $seeded settings under Wine: ours $save ms, reg export $theirs ms; ratio $save_ratio"
 awk -v r="$ratio" 'BEGIN { exit !(r <= 1.0) }' || { echo "The walk is slower than reg export." >&2; exit 1; }
+awk -v r="$save_ratio" 'BEGIN { exit !(r <= 1.0) }' || { echo "The save is slower than reg export." >&2; exit 1; }

@@ -17,7 +17,7 @@
 #include "platform/settings_store.h"
 #include "scratch_file.h"
 #include "snapshot/bmregistry.h"
-#include "support/memory_grid.h"
+#include "controls/memory_grid.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ std::vector<std::size_t> Commas(std::string_view line) {
   return commas;
 }
 
-void CheckGrid(const testing_support::MemoryGrid& grid,
+void CheckGrid(const controls::MemoryGrid& grid,
                const std::vector<std::string_view>& lines) {
   FUZZ_CHECK(grid.Rows() == static_cast<int>(lines.size()) + grid.FixedRows());
   for (std::size_t row = 0; row < lines.size(); ++row) {
@@ -145,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
   RecordingUi ui;
   common::InstallUserInterface(&ui);
-  testing_support::MemoryGrid grid;
+  controls::MemoryGrid grid;
   grid.SetCols(4);
   grid.SetRows(1);
   FUZZ_CHECK(bmRegistry::LoadRegistryToFG(grid, FilePath()));

@@ -1,9 +1,10 @@
-// Starts the tool: the main window is its only entry point.
+// Starts the tool: the main window, or with arguments one command of the command line.
 #include <QApplication>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/cli/command_line.h"
 #include "app/qt/artwork.h"
 #include "app/qt/fm_reg_tool.h"
 #include "app/qt/qt_user_interface.h"
@@ -22,6 +23,8 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A command runs with no QApplication, so it needs no display: over SSH, in a service.
+  if (argc > 1) return app::RunCommandLine(argc, argv);
   if (!HasDisplay()) {
     // Qt would abort with a message about platform plugins; say what to do instead.
     std::fprintf(stderr,

@@ -23,6 +23,11 @@ std::string AnsiToUtf8(std::string_view ansi);
 // UTF-8 -> the ANSI code page. A character the code page cannot hold becomes "?".
 std::string Utf8ToAnsi(std::string_view utf8);
 
+// UTF-8 -> the text a console shows: UTF-8 on Linux, the console's output code page on
+// Windows (the ANSI code page when output goes to a file or a pipe). A character it
+// cannot hold becomes "?".
+std::string Utf8ToConsole(std::string_view utf8);
+
 // Byte length of the character that starts at `pos`: 2 for a lead and trail byte of a
 // double-byte code page, else 1 (also for a lead byte cut off at the end). Byte-level
 // rules on names and lines ("\" and "|" are valid trail bytes in code page 950) step

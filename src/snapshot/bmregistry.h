@@ -50,4 +50,18 @@ bool LoadRegistryToFG(controls::Grid& grid, std::string_view path);
 // a store that refuses the batch, changes nothing and is shown ("bmRegistry_LoadRegistry").
 bool LoadRegistry(std::string_view path, platform::SettingsStore& store);
 
+// One setting that a restore would add or change; texts are ANSI.
+struct SettingChange {
+  std::string path;                    // application\section\key, as the file spells it
+  std::optional<std::string> oldData;  // nothing when the restore would add the value
+  std::string newData;
+};
+
+// What a restore of the snapshot file would add or change, in the order the file first
+// names each setting (a setting named twice counts with its last data, as the restore
+// leaves it). The file is read and checked as the restore reads it; nothing is written.
+// Nothing when the file is missing or a line is bad (shown, "bmRegistry_CompareWithStore").
+std::optional<std::vector<SettingChange>> CompareWithStore(std::string_view path,
+                                                           platform::SettingsStore& store);
+
 }  // namespace bmRegistry

@@ -6,6 +6,15 @@
 #include "snapshot/bmregistry.h"
 
 namespace snapshot {
+namespace {
+
+constexpr std::string_view kSaveLabel = "frmReg_cmdSave_Click";
+constexpr std::string_view kReadFileLabel = "frmReg_cmdReadRegFile_Click";
+constexpr std::string_view kReadFileFailed = "自文字檔讀入Registry失敗";
+constexpr std::string_view kRestoreLabel = "frmReg_cmdLoadReg_Click";
+constexpr std::string_view kRestoreFailed = "復原Registry失敗";
+
+}  // namespace
 
 RegistryPage::RegistryPage(controls::Grid& fgList, common::OpenFileDialog& CommonDialog1,
                            std::function<int()> chkDefault,
@@ -59,44 +68,77 @@ void RegistryPage::cmdGetCurrentReg_Click() {
 }
 
 void RegistryPage::RunOnChosenFile(std::string_view label, std::string_view failureMessage,
-                                   const std::function<bool(const std::string&)>& routine) {
+                                   const FileRoutine& routine) {
+  std::string file;
+  common::TrapShow(label, [&] { file = ChooseFileToRead(); });
+  if (!file.empty()) RunOnFile(label, failureMessage, routine, file);
+}
+
+bool RegistryPage::RunOnFile(std::string_view label, std::string_view failureMessage,
+                             const std::function<bool(const std::string&)>& routine,
+                             const std::string& file) {
+  bool done = false;
   common::TrapShow(label, [&] {
-    const std::string file = ChooseFileToRead();
-    if (file.empty()) return;
     if (!routine(file)) {
       common::MsgBox(failureMessage);
       return;
     }
     FitColumns();
+    done = true;
   });
+  return done;
 }
 
 void RegistryPage::cmdReadRegFile_Click() {
-  RunOnChosenFile(
-      "frmReg_cmdReadRegFile_Click", "自文字檔讀入Registry失敗",
-      [&](const std::string& file) { return bmRegistry::LoadRegistryToFG(fgList_, file); });
+  RunOnChosenFile(kReadFileLabel, kReadFileFailed, ReadFileRoutine());
+}
+
+bool RegistryPage::ShowSnapshot(const std::string& file) {
+  return RunOnFile(kReadFileLabel, kReadFileFailed, ReadFileRoutine(), file);
 }
 
 void RegistryPage::cmdLoadReg_Click() {
+  RunOnChosenFile(kRestoreLabel, kRestoreFailed, RestoreRoutine());
+}
+
+bool RegistryPage::RestoreSnapshot(const std::string& file) {
+  return RunOnFile(kRestoreLabel, kRestoreFailed, RestoreRoutine(), file);
+}
+
+RegistryPage::FileRoutine RegistryPage::ReadFileRoutine() {
+  return [this](const std::string& file) { return bmRegistry::LoadRegistryToFG(fgList_, file); };
+}
+
+RegistryPage::FileRoutine RegistryPage::RestoreRoutine() {
   // The grid keeps what it showed; "讀取本機Registry" shows the restored settings.
-  RunOnChosenFile("frmReg_cmdLoadReg_Click", "復原Registry失敗",
-                  [&](const std::string& file) { return bmRegistry::LoadRegistry(file, store_); });
+  return [this](const std::string& file) { return bmRegistry::LoadRegistry(file, store_); };
+}
+
+std::string RegistryPage::DefaultSnapshotFile() const {
+  return DefaultFolder() + "\\" + SnapshotName(".TXT");
 }
 
 void RegistryPage::cmdSave_Click() {
-  common::TrapShow("frmReg_cmdSave_Click", [&] {
-    std::string folder;
+  std::string file;
+  common::TrapShow(kSaveLabel, [&] {
     if (UseDefaults()) {
-      folder = DefaultFolder();
-    } else {
-      basComDlg::BrowseOwner = browseOwner_;
-      basComDlg::BrowseTitle = "選擇目錄";
-      basComDlg::BrowseFoldersOnly = true;
-      folder = basComDlg::BrowseForFolder();
-      // A cancelled picker ends the command: nothing is written anywhere.
-      if (folder.empty()) return;
+      file = DefaultSnapshotFile();
+      return;
     }
-    const std::string file = basBase::WithTrailing(folder, "\\") + SnapshotName(".TXT");
+    basComDlg::BrowseOwner = browseOwner_;
+    basComDlg::BrowseTitle = "選擇目錄";
+    basComDlg::BrowseFoldersOnly = true;
+    const std::string folder = basComDlg::BrowseForFolder();
+    // A cancelled picker ends the command: nothing is written anywhere.
+    if (folder.empty()) return;
+    file = basBase::WithTrailing(folder, "\\") + SnapshotName(".TXT");
+  });
+  if (!file.empty()) SaveSnapshot(file);
+}
+
+bool RegistryPage::SaveSnapshot(const std::string& file) {
+  bool saved = false;
+  common::TrapShow(kSaveLabel, [&] {
     if (basBase::IsFile(file) &&
         common::MsgBox("該文字檔已存在，要覆蓋嗎?", common::Buttons::kYesNo, common::Icon::kNone,
                        "檔案已存在") != common::Answer::kYes) {
@@ -108,7 +150,9 @@ void RegistryPage::cmdSave_Click() {
     }
     // The file is written from the store; the grid's rows stay as they are.
     FitColumns();
+    saved = true;
   });
+  return saved;
 }
 
 }  // namespace snapshot

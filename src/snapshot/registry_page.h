@@ -27,6 +27,16 @@ class RegistryPage {
   void cmdLoadReg_Click();        // "復原Registry"
   void cmdSave_Click();           // "存檔"
 
+  // The commands on a file the caller names instead of one chosen in a dialog or by
+  // the check box, with the same questions, routines and boxes (the command line runs
+  // these). `file` is ANSI. True when the command did its work.
+  bool SaveSnapshot(const std::string& file);
+  bool ShowSnapshot(const std::string& file);
+  bool RestoreSnapshot(const std::string& file);
+  // Where "存檔" writes with the check box ticked: program folder + "\..\DAT\Reg_" +
+  // computer name + ".TXT" (ANSI).
+  std::string DefaultSnapshotFile() const;
+
  private:
   bool UseDefaults() const { return chkDefault_() != 0; }
   // program folder + "\..\DAT" (ANSI).
@@ -36,10 +46,15 @@ class RegistryPage {
   // The file a reading command works on (ANSI), or empty text after "請選擇文字檔".
   std::string ChooseFileToRead();
   void FitColumns();
-  // A reading command: choose the file, run `routine` on it, tell a failure, fit the
-  // columns after success.
+  using FileRoutine = std::function<bool(const std::string&)>;
+  FileRoutine ReadFileRoutine();
+  FileRoutine RestoreRoutine();
+  // A reading command: choose the file, then RunOnFile.
   void RunOnChosenFile(std::string_view label, std::string_view failureMessage,
-                       const std::function<bool(const std::string&)>& routine);
+                       const FileRoutine& routine);
+  // Runs `routine` on the file, tells a failure, fits the columns after success.
+  bool RunOnFile(std::string_view label, std::string_view failureMessage,
+                 const FileRoutine& routine, const std::string& file);
 
   controls::Grid& fgList_;
   common::OpenFileDialog& CommonDialog1_;

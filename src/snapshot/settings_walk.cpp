@@ -9,6 +9,7 @@
 #include "common/user_interface.h"
 #include "snapshot/bmregistry.h"
 #include "snapshot/record_cells.h"
+#include "snapshot/value_read.h"
 
 namespace bmRegistry {
 namespace {
@@ -41,25 +42,29 @@ Status ReadSubKeyName(SettingsKey& key, std::uint32_t index, std::string& name) 
   return status;
 }
 
-Status ReadValue(SettingsKey& key, std::uint32_t index, std::string& name, std::string& data) {
+}  // namespace
+
+Status ReadValue(SettingsKey& key, std::uint32_t index, std::string& name, std::string& data,
+                 std::uint32_t* type) {
   std::vector<char> nameBuffer(kFirstNameCapacity, '\0');
   Status status = platform::kNoMoreItems;
   for (int attempt = 0; attempt < kValueReadAttempts;) {
     auto nameLength = static_cast<std::uint32_t>(nameBuffer.size());
-    std::uint32_t type = 0;
+    std::uint32_t readType = 0;
     std::uint32_t dataLength = 0;
     // The size query's own status is not looked at, except that a name too long for
     // the buffer gets a bigger one; the read below decides.
-    if (key.EnumValue(index, nameBuffer.data(), &nameLength, &type, nullptr, &dataLength) ==
+    if (key.EnumValue(index, nameBuffer.data(), &nameLength, &readType, nullptr, &dataLength) ==
             platform::kMoreData &&
         GrowNameBuffer(nameBuffer)) {
       continue;
     }
     std::vector<unsigned char> dataBuffer(std::max<std::uint32_t>(dataLength, 1), 0);
     nameLength = static_cast<std::uint32_t>(nameBuffer.size());
-    status =
-        key.EnumValue(index, nameBuffer.data(), &nameLength, &type, dataBuffer.data(), &dataLength);
+    status = key.EnumValue(index, nameBuffer.data(), &nameLength, &readType, dataBuffer.data(),
+                           &dataLength);
     if (status == platform::kSuccess) {
+      if (type != nullptr) *type = readType;
       name = WithoutNuls(std::string_view(nameBuffer.data(), nameLength));
       data = WithoutNuls(std::string_view(reinterpret_cast<const char*>(dataBuffer.data()),
                                           std::min<std::size_t>(dataLength, dataBuffer.size())));
@@ -71,6 +76,8 @@ Status ReadValue(SettingsKey& key, std::uint32_t index, std::string& name, std::
   }
   return status;
 }
+
+namespace {
 
 // key path + "\" + value name, every "\" and "|" a cell boundary; then the data, every
 // "|" a cell boundary.

@@ -45,7 +45,7 @@ TEST(ServerNameEntry, ACancelledDialogLeavesTheBoxAsItWas) {
 
 TEST(ServerNameEntry, ADialogThatCannotBeCreatedIsReportedWithTheGesturesLabel) {
   testing_support::ScriptedUi ui;
-  testing_support::MemoryGrid grid;
+  controls::MemoryGrid grid;
   std::string name = "SRV01";
   connection::ConnectionPage page(
       grid, {[&] { return name; }, [&](const std::string& text) { name = text; }},

@@ -9,7 +9,7 @@
 
 #include "connection/connection_page.h"
 #include "keyboard/text_entry.h"
-#include "support/memory_grid.h"
+#include "controls/memory_grid.h"
 #include "support/scripted_ui.h"
 
 namespace connection_tests {
@@ -59,7 +59,7 @@ struct PageHarness {
   }
 
   testing_support::ScriptedUi ui;
-  testing_support::MemoryGrid fgUpdLog;
+  controls::MemoryGrid fgUpdLog;
   std::string txtComputerName;
   ScriptedTextEntry keyboard;
   int keyboardsCreated = 0;

@@ -1,6 +1,6 @@
 #include "grid_contract.h"
-#include "support/memory_grid.h"
+#include "controls/memory_grid.h"
 
 namespace grid_contract {
-INSTANTIATE_TYPED_TEST_SUITE_P(Memory, GridContract, testing_support::MemoryGrid);
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, GridContract, controls::MemoryGrid);
 }  // namespace grid_contract

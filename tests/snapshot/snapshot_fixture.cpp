@@ -8,7 +8,7 @@ std::string UnderRoot(std::string_view below) {
   return path + std::string(below);
 }
 
-void SetUpAsFgList(testing_support::MemoryGrid& grid) {
+void SetUpAsFgList(controls::MemoryGrid& grid) {
   grid.SetCols(4);
   grid.SetFormatString("Key1|Key2|Key3|Value");
   grid.SetRows(1);
@@ -38,7 +38,7 @@ Rows SnapshotTest::Records() {
 }
 
 Rows SnapshotTest::ShownFromStore() {
-  testing_support::MemoryGrid grid;
+  controls::MemoryGrid grid;
   SetUpAsFgList(grid);
   EXPECT_TRUE(bmRegistry::GetCurrentKey(grid, *store));
   return grid.DataRows();

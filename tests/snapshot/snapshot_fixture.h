@@ -11,7 +11,7 @@
 
 #include "platform/settings_store.h"
 #include "snapshot/bmregistry.h"
-#include "support/memory_grid.h"
+#include "controls/memory_grid.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -27,7 +27,7 @@ std::string UnderRoot(std::string_view below);
 using Rows = std::vector<std::vector<std::string>>;
 
 // Four columns, Key1|Key2|Key3|Value, header only.
-void SetUpAsFgList(testing_support::MemoryGrid& grid);
+void SetUpAsFgList(controls::MemoryGrid& grid);
 
 class SnapshotTest : public ::testing::Test {
  public:
@@ -46,7 +46,7 @@ class SnapshotTest : public ::testing::Test {
   testing_support::ScriptedUi ui;  // first in, last out: every other member may report
   testing_support::TempDir dir;
   std::unique_ptr<platform::SettingsStore> store;
-  testing_support::MemoryGrid fgList;
+  controls::MemoryGrid fgList;
 };
 
 }  // namespace snapshot_tests

@@ -87,6 +87,11 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   return Encode(GetACP(), Decode(CP_UTF8, utf8));
 }
 
+std::string Utf8ToConsole(std::string_view utf8) {
+  const UINT console = GetConsoleOutputCP();
+  return Encode(console != 0 ? console : GetACP(), Decode(CP_UTF8, utf8));
+}
+
 std::size_t CharacterLength(std::string_view ansi, std::size_t pos) {
   const bool lead = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(ansi[pos])) != FALSE;
   return lead && pos + 1 < ansi.size() ? 2 : 1;

@@ -1,6 +1,7 @@
 #pragma once
-// A grid in memory for logic tests: the same contract as the window's grids, and a
-// record of what the code under test asked of it that a widget does not show.
+// A grid kept in memory: the same contract as the window's grids, for the command line
+// (which prints what the window would show) and the logic tests, with a record of what
+// the code asked of it that a widget does not show.
 #include <map>
 #include <string>
 #include <utility>
@@ -8,14 +9,14 @@
 
 #include "controls/grid.h"
 
-namespace testing_support {
+namespace controls {
 
-class MemoryGrid : public controls::Grid {
+class MemoryGrid : public Grid {
  public:
   void SetCols(int count) override;
   int Cols() const override { return static_cast<int>(titles_.size()); }
   void SetFormatString(std::string_view titles) override;
-  void SetColAlignment(int col, controls::AlignmentAttribute attribute, int code) override;
+  void SetColAlignment(int col, AlignmentAttribute attribute, int code) override;
   void SetRows(int count) override;
   int Rows() const override { return static_cast<int>(rows_.size()) + FixedRows(); }
   int FixedRows() const override { return 1; }
@@ -28,7 +29,7 @@ class MemoryGrid : public controls::Grid {
   // Every row below the header, each padded to the column count.
   std::vector<std::vector<std::string>> DataRows() const;
   // The last code set for (column, attribute); -1 when never set.
-  int Alignment(int col, controls::AlignmentAttribute attribute) const;
+  int Alignment(int col, AlignmentAttribute attribute) const;
   // Each AutoSize call as (first column, last column), in order.
   const std::vector<std::pair<int, int>>& fits() const { return fits_; }
 
@@ -37,8 +38,8 @@ class MemoryGrid : public controls::Grid {
 
   std::vector<std::string> titles_;
   std::vector<std::vector<std::string>> rows_;
-  std::map<std::pair<int, controls::AlignmentAttribute>, int> alignments_;
+  std::map<std::pair<int, AlignmentAttribute>, int> alignments_;
   std::vector<std::pair<int, int>> fits_;
 };
 
-}  // namespace testing_support
+}  // namespace controls

@@ -1,9 +1,9 @@
-#include "support/memory_grid.h"
+#include "controls/memory_grid.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-namespace testing_support {
+namespace controls {
 
 void MemoryGrid::SetCols(int count) {
   if (count < 0) throw std::invalid_argument("Invalid column count");
@@ -28,7 +28,7 @@ void MemoryGrid::SetFormatString(std::string_view titles) {
   }
 }
 
-void MemoryGrid::SetColAlignment(int col, controls::AlignmentAttribute attribute, int code) {
+void MemoryGrid::SetColAlignment(int col, AlignmentAttribute attribute, int code) {
   CheckCell(0, col);
   if (code < 0 || code > 9) throw std::invalid_argument("Invalid alignment code");
   alignments_[{col, attribute}] = code;
@@ -81,7 +81,7 @@ std::vector<std::vector<std::string>> MemoryGrid::DataRows() const {
   return rows;
 }
 
-int MemoryGrid::Alignment(int col, controls::AlignmentAttribute attribute) const {
+int MemoryGrid::Alignment(int col, AlignmentAttribute attribute) const {
   const auto found = alignments_.find({col, attribute});
   return found == alignments_.end() ? -1 : found->second;
 }
@@ -92,4 +92,4 @@ void MemoryGrid::CheckCell(int row, int col) const {
   }
 }
 
-}  // namespace testing_support
+}  // namespace controls

@@ -1,0 +1,57 @@
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <memory>
+#include <optional>
+
+#include "command_run.h"
+#include "support/scoped_env.h"
+
+extern char** environ;
+
+namespace cli_tests {
+
+// The program's store and drive C: in the test's folder, and no display anywhere: a
+// command must not need one.
+struct CommandSandbox::Environment {
+  explicit Environment(const testing_support::TempDir& dir)
+      : config("XDG_CONFIG_HOME", dir.file("config")),
+        wine("WINEPREFIX", dir.file("wine")),
+        display("DISPLAY", std::nullopt),
+        wayland("WAYLAND_DISPLAY", std::nullopt),
+        qpa("QT_QPA_PLATFORM", std::nullopt) {}
+  testing_support::ScopedEnv config, wine, display, wayland, qpa;
+};
+
+CommandSandbox::CommandSandbox()
+    : environment_(std::make_unique<Environment>(dir_)),
+      store_(platform::OpenUserSettingsStore()) {}
+
+CommandSandbox::~CommandSandbox() = default;
+
+CommandRun CommandSandbox::Run(const std::vector<std::string>& arguments) {
+  const std::string out = dir_.file("stdout"), err = dir_.file("stderr");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  std::vector<std::string> words = {REGTOOL_CLI_PROGRAM};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  pid_t pid = -1;
+  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  CommandRun run;
+  if (spawned != 0) return run;
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  if (WIFEXITED(status)) run.exitStatus = WEXITSTATUS(status);
+  run.out = testing_support::ReadBytes(out);
+  run.err = testing_support::ReadBytes(err);
+  return run;
+}
+
+}  // namespace cli_tests
