@@ -17,6 +17,7 @@ test_packages=(
   xvfb xauth
   postgresql odbc-postgresql
   g++-mingw-w64-x86-64 wine64
+  libodbc2  # Wine's odbc32 hands ODBC calls to it; wine only recommends it
   clang libclang-rt-14-dev  # the sanitizer and fuzzer builds (runtimes in libclang-rt)
 )
 

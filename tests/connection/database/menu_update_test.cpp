@@ -1,15 +1,19 @@
-// "修改主選單" against a real database server reached through the ODBC driver manager:
-// the PostgreSQL server of postgres_fixture.sh, registered under the SQL Server driver's
+// "修改主選單" against a real database server reached through the ODBC driver manager
+// (on Windows, under Wine: odbc32, which hands the calls to the host's unixODBC): the
+// PostgreSQL server of postgres_fixture.sh, registered under the SQL Server driver's
 // name, its socket folder standing for the server's computer name.
 #include <gtest/gtest.h>
 
 #include "../page_harness.h"
 #include "common/error_report.h"
-#include "postgres_server.h"
+#include "platform/ansi_codepage.h"
+#include "support/database/postgres_server.h"
 #include "support/temp_dir.h"
 
 namespace connection_tests {
 namespace {
+
+using testing_support::PostgresServer;
 
 constexpr std::string_view kMenuDatabase = "Ro35VARA";
 
@@ -99,7 +103,9 @@ TEST_F(MenuDatabase, AMissingDatabaseIsAFailedConnectionLoggedQuietly) {
   EXPECT_EQ(h_.fgUpdLog.DataRows(), (Rows{{"IDMENU", "資料庫連線失敗"}}));
   EXPECT_TRUE(h_.ui.boxes().empty());
   EXPECT_EQ(h_.ui.beeps(), 0);
-  EXPECT_NE(testing_support::ReadBytes(log.file("error.log")).find("處理程序: (ConnectADO)\r\n"),
+  // The log is in the ANSI code page.
+  EXPECT_NE(platform::AnsiToUtf8(testing_support::ReadBytes(log.file("error.log")))
+                .find("處理程序: (ConnectADO)\r\n"),
             std::string::npos);
 }
 
