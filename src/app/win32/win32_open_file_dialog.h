@@ -3,6 +3,8 @@
 // and the chosen file name stay between uses; the last choice is offered again, and a
 // cancelled dialog leaves the file name as it was.
 #include <windows.h>
+// The seam's MessageBox is a method; <windows.h> would rename it to MessageBoxW.
+#undef MessageBox
 
 #include <string>
 

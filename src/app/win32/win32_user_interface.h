@@ -3,6 +3,9 @@
 // folder picker, all modal on the one user-interface thread. Texts cross the seam as
 // UTF-8 and are shown through the W calls.
 #include <windows.h>
+// The seam's MessageBox is a method; <windows.h> would rename it to MessageBoxW. Every
+// Win32 header that reaches common/user_interface.h does this before including it.
+#undef MessageBox
 
 #include "common/user_interface.h"
 

@@ -1,0 +1,379 @@
+#include "keyboard/win32/anumkey_form.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <stdexcept>
+
+#include "common/failure.h"
+#include "common/trap.h"
+#include "controls/win32/message_reflection.h"
+#include "controls/win32/wide_text.h"
+#include "controls/win32/win32_caption_panel.h"
+#include "keyboard/entry_points.h"
+#include "keyboard/win32/key_face.h"
+
+namespace keyboard {
+
+int control_id::Key(const layout::Key& key) {
+  switch (key.kind) {
+    case layout::KeyKind::kLetter:
+      return 200 + key.index;
+    case layout::KeyKind::kDigit:
+      return 300 + key.index;
+    case layout::KeyKind::kBack:
+      return 400;
+    case layout::KeyKind::kExit:
+      return 401;
+    case layout::KeyKind::kEnter:
+      return 402;
+    case layout::KeyKind::kDelete:
+      return 403;
+  }
+  return 0;
+}
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"frmANumKey";
+constexpr int kTwipsPerInch = 1440;
+constexpr UINT_PTR kPreviewId = 1;
+
+COLORREF Rgb(const layout::Colour& colour) {
+  return RGB(colour.red, colour.green, colour.blue);
+}
+
+void RegisterFormClass(WNDPROC procedure) {
+  static const bool registered = [procedure] {
+    WNDCLASSEXW type{};
+    type.cbSize = sizeof type;
+    type.lpfnWndProc = procedure;
+    type.hInstance = GetModuleHandleW(nullptr);
+    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    type.lpszClassName = kClassName;
+    return RegisterClassExW(&type) != 0;
+  }();
+  if (!registered) throw std::runtime_error("The keyboard dialog's class cannot be registered");
+}
+
+// A fixed-size window with a title and a close box, and no minimise or maximise box.
+constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+}  // namespace
+
+frmANumKey::frmANumKey()
+    : background_(CreateSolidBrush(Rgb(layout::kBackground))),
+      displayBackground_(CreateSolidBrush(Rgb(layout::kDisplayBackground))) {
+  RegisterFormClass(WindowProc);
+  window_ = CreateWindowExW(kFrameExStyle, kClassName, L"", kFrameStyle, 0, 0, 0, 0, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), this);
+  if (window_ == nullptr) throw std::runtime_error("The keyboard dialog cannot be created");
+  dpi_ = static_cast<int>(GetDpiForWindow(window_));
+  if (dpi_ <= 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
+  RECT outer{0, 0, Pixels(layout::kWidth), Pixels(layout::kHeight)};
+  AdjustWindowRectExForDpi(&outer, kFrameStyle, FALSE, kFrameExStyle, static_cast<UINT>(dpi_));
+  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  BuildDisplay();
+  BuildKeys();
+  BuildStatusBar();
+}
+
+frmANumKey::~frmANumKey() {
+  vsElastic1_.reset();
+  elaMsg_.reset();
+  elaSBar_.reset();
+  if (IsWindow(window_)) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+  for (const HFONT font : fonts_) DeleteObject(font);
+  DeleteObject(displayFont_);
+  DeleteObject(background_);
+  DeleteObject(displayBackground_);
+}
+
+int frmANumKey::Pixels(int twips) const {
+  return MulDiv(twips, dpi_, kTwipsPerInch);
+}
+
+// Faces missing on the machine fall to the font mapper, which the pitch and family
+// and, for the Chinese faces, the Big5 character set steer to a face of the same kind.
+HFONT frmANumKey::NewFont(const layout::Face& face, double points) const {
+  LOGFONTW font{};
+  font.lfHeight = -static_cast<LONG>(std::lround(points * dpi_ / 72.0));
+  font.lfWeight = face.bold ? FW_BOLD : FW_NORMAL;
+  const bool serif = face.family == layout::kSerifFamily;
+  font.lfCharSet = serif ? DEFAULT_CHARSET : CHINESEBIG5_CHARSET;
+  font.lfPitchAndFamily = serif ? (VARIABLE_PITCH | FF_ROMAN) : (FIXED_PITCH | FF_MODERN);
+  font.lfQuality = DEFAULT_QUALITY;
+  const std::wstring family = controls::Wide(face.family);
+  family.copy(font.lfFaceName, LF_FACESIZE - 1);
+  return CreateFontIndirectW(&font);
+}
+
+HWND frmANumKey::AddChild(const wchar_t* windowClass, int id, DWORD style, const layout::Box& box,
+                          HWND parent) {
+  const HWND child = CreateWindowExW(
+      0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, Pixels(box.left), Pixels(box.top),
+      Pixels(box.width), Pixels(box.height), parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (child == nullptr) throw std::runtime_error("A control of the keyboard dialog cannot be made");
+  SetWindowSubclass(child, PreviewProc, kPreviewId, reinterpret_cast<DWORD_PTR>(this));
+  return child;
+}
+
+void frmANumKey::BuildDisplay() {
+  // Read-only: all typing goes through the dialog's key handling.
+  txtDisp_ = AddChild(L"EDIT", control_id::kDisplay, ES_AUTOHSCROLL | ES_READONLY, layout::kDisplay,
+                      window_);
+  SetWindowLongPtrW(txtDisp_, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+  SetWindowPos(txtDisp_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  SetDisplayFontSize(layout::kDisplayFace.points);
+}
+
+// Letter keys go on vsElastic1, the others on the dialog itself.
+void frmANumKey::BuildKeys() {
+  const auto& panel = layout::kLetterPanel;
+  vsElastic1_ = std::make_unique<controls::Win32CaptionPanel>(
+      window_, control_id::kLetterPanel,
+      RECT{Pixels(panel.left), Pixels(panel.top), Pixels(panel.left + panel.width),
+           Pixels(panel.top + panel.height)});
+  vsElastic1_->SetBevel(controls::Win32CaptionPanel::Bevel::kRaised);
+  std::map<layout::KeyKind, HFONT> fontOf;
+  for (const layout::Key& key : layout::Keys()) {
+    const bool letter = key.kind == layout::KeyKind::kLetter;
+    const int id = control_id::Key(key);
+    const HWND button = AddChild(L"BUTTON", id, BS_OWNERDRAW | WS_TABSTOP, key.place,
+                                 letter ? vsElastic1_->Handle() : window_);
+    SetWindowTextW(button, controls::Wide(key.caption).c_str());
+    HFONT& font = fontOf[key.kind];
+    if (font == nullptr) {
+      const layout::Face& face = layout::KeyFace(key.kind);
+      font = fonts_.emplace_back(NewFont(face, face.points));
+    }
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    keyById_[id] = &key;
+    if (letter) cmdAlpha_[key.index] = button;
+    if (key.kind == layout::KeyKind::kEnter) cmdEnter_ = button;
+  }
+}
+
+void frmANumKey::BuildStatusBar() {
+  const auto& bar = layout::kStatusBar;
+  elaSBar_ = std::make_unique<controls::Win32CaptionPanel>(
+      window_, control_id::kStatusBar,
+      RECT{Pixels(bar.left), Pixels(bar.top), Pixels(bar.left + bar.width),
+           Pixels(bar.top + bar.height)});
+  elaSBar_->SetBevel(controls::Win32CaptionPanel::Bevel::kRaised);
+  const auto& line = layout::kMessageLine;
+  elaMsg_ = std::make_unique<controls::Win32CaptionPanel>(
+      elaSBar_->Handle(), control_id::kMessage,
+      RECT{Pixels(line.left), Pixels(line.top), Pixels(line.left + line.width),
+           Pixels(line.top + line.height)});
+  elaMsg_->SetBevel(controls::Win32CaptionPanel::Bevel::kSunken);
+  const layout::Face& face = layout::kMessageFace;
+  elaMsg_->SetFont(fonts_.emplace_back(NewFont(face, face.points)));
+}
+
+void frmANumKey::Form_Load() noexcept {
+  common::TrapShow("frmNumKey_Form_Load", [&] { SetMessage(kLoadMessage); });
+}
+
+void frmANumKey::SetTitle(std::string_view title) {
+  SetWindowTextW(window_, controls::Wide(title).c_str());
+}
+
+void frmANumKey::SetMessage(std::string_view text) {
+  elaMsg_->SetCaption(text);
+}
+
+std::string frmANumKey::Message() const {
+  return controls::Utf8(elaMsg_->Caption());
+}
+
+void frmANumKey::SetMasked(bool masked) {
+  SendMessageW(txtDisp_, EM_SETPASSWORDCHAR, masked ? L'*' : 0, 0);
+  InvalidateRect(txtDisp_, nullptr, TRUE);
+}
+
+void frmANumKey::SetDisplayFontSize(double points) {
+  const HFONT font = NewFont(layout::kDisplayFace, points);
+  SendMessageW(txtDisp_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (displayFont_ != nullptr) DeleteObject(displayFont_);
+  displayFont_ = font;
+}
+
+std::string frmANumKey::DisplayText() const {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(txtDisp_)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(txtDisp_, text.data(), static_cast<int>(text.size()))));
+  return controls::Utf8(text);
+}
+
+void frmANumKey::SetDisplayText(std::string_view text) {
+  SetWindowTextW(txtDisp_, controls::Wide(text).c_str());
+}
+
+std::string frmANumKey::AlphaCaption(int index) const {
+  const auto key = cmdAlpha_.find(index);
+  if (key == cmdAlpha_.end()) {
+    common::Raise(common::err::kSubscriptOutOfRange,
+                  "No letter key has the index " + std::to_string(index) + ".");
+  }
+  wchar_t caption[8] = {};
+  GetWindowTextW(key->second, caption, 8);
+  return controls::Utf8(caption);
+}
+
+void frmANumKey::FocusAcceptKey() {
+  SetFocus(cmdEnter_);
+}
+
+// The modal loop looks at the window after every message, so a hide from inside a
+// handler ends it; the posted message wakes it when nothing else would.
+void frmANumKey::HideDialog() {
+  ShowWindow(window_, SW_HIDE);
+  PostMessageW(window_, WM_NULL, 0, 0);
+}
+
+namespace {
+
+// The thread's enabled top-level windows other than `self`, which a modal window
+// disables while it is up.
+std::vector<HWND> EnabledThreadWindows(HWND self) {
+  struct Search {
+    HWND self;
+    std::vector<HWND> found;
+  } search{self, {}};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        if (window != s.self && IsWindowEnabled(window)) s.found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+void frmANumKey::ShowModal() {
+  const HWND previous = GetActiveWindow();
+  const std::vector<HWND> disabled = EnabledThreadWindows(window_);
+  for (const HWND window : disabled) EnableWindow(window, FALSE);
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+  FocusAcceptKey();
+  MSG message;
+  while (IsWindow(window_) && IsWindowVisible(window_)) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop ends too
+      break;
+    }
+    if (got < 0) break;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (IsWindow(window_)) ShowWindow(window_, SW_HIDE);
+  for (const HWND window : disabled) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+  if (previous != nullptr && IsWindow(previous)) SetActiveWindow(previous);
+}
+
+// Key preview: a key reaches the handlers once, at the control that has the focus (or
+// the dialog when none has), before that control sees it. Alt chords come as system
+// keys: they act as keys going down but type no character. A swallowed character goes
+// no further.
+bool frmANumKey::PreviewKey(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      keys_.Form_KeyDown(static_cast<int>(wParam));
+      return false;
+    case WM_CHAR: {
+      int charCode = static_cast<int>(wParam);
+      keys_.Form_KeyPress(charCode);
+      return charCode == 0;
+    }
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK frmANumKey::PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data) {
+  auto* self = reinterpret_cast<frmANumKey*>(data);
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, PreviewProc, id);
+  if (self->PreviewKey(message, wParam)) return 0;
+  // The display is never edited nor focused: the focus goes on to the accept key.
+  if (window == self->txtDisp_ && message == WM_SETFOCUS) {
+    self->FocusAcceptKey();
+    return 0;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK frmANumKey::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<frmANumKey*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  LRESULT result = 0;
+  if (controls::ReflectToChild(window, message, wParam, lParam, &result)) return result;
+  if (self != nullptr && self->window_ == window) return self->Handle(message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT frmANumKey::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (PreviewKey(message, wParam)) return 0;
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) {
+        const auto key = keyById_.find(LOWORD(wParam));
+        if (key != keyById_.end()) keys_.Click(key->second->kind, key->second->index);
+        return 0;
+      }
+      break;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      const auto key = keyById_.find(static_cast<int>(item.CtlID));
+      if (key == keyById_.end()) break;
+      DrawKey(item, key->second->kind == layout::KeyKind::kBack, dpi_);
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+      // The read-only display keeps its light yellow.
+      if (reinterpret_cast<HWND>(lParam) == txtDisp_) {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, Rgb(layout::kDisplayBackground));
+        SetTextColor(dc, RGB(0, 0, 0));
+        return reinterpret_cast<LRESULT>(displayBackground_);
+      }
+      break;
+    case WM_ERASEBKGND: {
+      RECT area;
+      GetClientRect(window_, &area);
+      FillRect(reinterpret_cast<HDC>(wParam), &area, background_);
+      return TRUE;
+    }
+    case WM_CLOSE:
+      // Closed through its frame the dialog is unloaded, which also ends its modal loop.
+      unloaded_ = true;
+      ShowWindow(window_, SW_HIDE);
+      DestroyWindow(window_);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace keyboard

@@ -1,0 +1,135 @@
+// The seam's real boxes and dialogs under Wine: what they show, and that the user's
+// answer reaches the caller, as UTF-8.
+#include <windows.h>
+// After <windows.h>, which they build on.
+#include <commdlg.h>
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/win32/win32_open_file_dialog.h"
+#include "app/win32/win32_user_interface.h"
+#include "controls/win32/wide_text.h"
+#include "support/modal_win32.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using common::Answer;
+using common::Buttons;
+using common::Icon;
+using testing_support::WhenModalShows;
+
+constexpr int kMessageTextId = 0xFFFF;  // the text of a message box, as Windows numbers it
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+// The icon a box shows, or nullptr when it shows none.
+HICON ShownIcon(HWND box) {
+  HICON shown = nullptr;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM data) -> BOOL {
+        const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+        if ((style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child)) {
+          *reinterpret_cast<HICON*>(data) =
+              reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&shown));
+  return shown;
+}
+
+struct SeenBox {
+  std::wstring title, text;
+  HICON icon = nullptr;
+};
+
+// Answers the next box with the button `answer` once it shows, and records what it shows.
+void AnswerBox(int answer, SeenBox& seen) {
+  WhenModalShows(L"#32770", [answer, &seen](HWND box) {
+    seen = {TextOf(box), TextOf(GetDlgItem(box, kMessageTextId)), ShownIcon(box)};
+    PostMessageW(box, WM_COMMAND, answer, 0);
+  });
+}
+
+class Win32SeamTest : public ::testing::Test {
+ protected:
+  Win32SeamTest() { common::InstallUserInterface(&ui); }
+  ~Win32SeamTest() override { common::InstallUserInterface(nullptr); }
+
+  app::Win32UserInterface ui;
+};
+
+TEST_F(Win32SeamTest, BoxesShowTheirTextTitleAndIconAndTheAnswerReachesTheCaller) {
+  SeenBox seen;
+  AnswerBox(IDYES, seen);
+  EXPECT_EQ(common::MsgBox("該文字檔已存在，要覆蓋嗎?", Buttons::kYesNo), Answer::kYes);
+  EXPECT_EQ(seen.title, L"系統設定工具");
+  EXPECT_EQ(seen.text, L"該文字檔已存在，要覆蓋嗎?");
+  EXPECT_EQ(seen.icon, nullptr);
+
+  AnswerBox(IDNO, seen);
+  EXPECT_EQ(common::MsgBox("覆蓋?", Buttons::kYesNo, Icon::kExclamation, "檔案已存在"),
+            Answer::kNo);
+  EXPECT_EQ(seen.title, L"檔案已存在");
+  EXPECT_EQ(seen.icon, LoadIconW(nullptr, IDI_EXCLAMATION));
+
+  AnswerBox(IDOK, seen);
+  EXPECT_EQ(common::MsgBox("存檔失敗", Buttons::kOk, Icon::kStop), Answer::kOk);
+  EXPECT_EQ(seen.icon, LoadIconW(nullptr, IDI_HAND));
+}
+
+// The dialog starts in its folder, adds the default extension to a typed name, hands
+// the choice back as UTF-8, and keeps it when the next use is cancelled.
+TEST_F(Win32SeamTest, TheOpenFileDialogHandsBackTheChosenFileAndKeepsItOnACancel) {
+  const testing_support::TempDir dir;
+  const std::filesystem::path folder = dir.path() / std::filesystem::path(u8"資料");
+  std::filesystem::create_directory(folder);
+  // Wine adds the default extension to a typed name only when that file exists.
+  testing_support::WriteBytes(folder / "snap.txt", "A,S,k,v\r\n");
+  const std::string folderUtf8 = controls::Utf8(folder.wstring());
+  app::Win32OpenFileDialog dialog(nullptr);
+  dialog.SetInitDir(folderUtf8);
+  dialog.SetDefaultExt(".txt");
+  dialog.SetFilter("文字檔|*.txt");
+
+  std::wstring title;
+  WhenModalShows(L"#32770", [&](HWND box) {
+    title = TextOf(box);
+    SendMessageW(box, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(L"snap"));
+    SendMessageW(box, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(L"snap"));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  dialog.ShowOpen();
+  EXPECT_EQ(title, L"開啟");
+  EXPECT_EQ(dialog.FileName(), folderUtf8 + "\\snap.txt");
+
+  WhenModalShows(L"#32770", [](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
+  dialog.ShowOpen();
+  EXPECT_EQ(dialog.FileName(), folderUtf8 + "\\snap.txt");
+}
+
+TEST_F(Win32SeamTest, ACancelledFolderPickerGivesEmptyText) {
+  bool titleShown = false;
+  WhenModalShows(L"#32770", [&](HWND box) {
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM data) -> BOOL {
+          if (TextOf(child) == L"選擇目錄") *reinterpret_cast<bool*>(data) = true;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&titleShown));
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(ui.BrowseForFolder({nullptr, "選擇目錄", true}), "");
+  EXPECT_TRUE(titleShown);
+}
+
+}  // namespace
