@@ -71,14 +71,21 @@ void SeedSettings(platform::SettingsStore& store) {
   seed.Value("Zeta\\S", "k", kTypeString, Text(""));
 }
 
-const SettingRows& SeededRecords() {
-  static const SettingRows records{
+SettingRows GeneralRecordsThen(const SettingRows& rest) {
+  SettingRows records{
       {"Alpha", "General", "", "default text"},
       {"Alpha", "General", "Binary", "AB\x01~"},
       {"Alpha", "General", "Dword", "1234"},
       {"Alpha", "General", "Expand", "%TEMP%\\logs"},
       {"Alpha", "General", "Multi", "onetwo"},
       {"Alpha", "General", "Text", "C:\\VODureza\\VODureza.ini"},
+  };
+  records.insert(records.end(), rest.begin(), rest.end());
+  return records;
+}
+
+const SettingRows& SeededRecords() {
+  static const SettingRows records = GeneralRecordsThen({
       {"Alpha", "Names", "a,b", "comma"},
       {"Alpha", "Names", "a", "b", "backslash"},
       {"Alpha", "Names", "a", "b", "bar"},
@@ -86,24 +93,18 @@ const SettingRows& SeededRecords() {
       {"Alpha", "Outer", "Inner", "Deep", "5 fields"},
       {"Beta", "Two", "Sec", "k", "v"},
       {"Zeta", "S", "k", ""},
-  };
+  });
   return records;
 }
 
 const SettingRows& RestoredRecords() {
-  static const SettingRows records{
-      {"Alpha", "General", "", "default text"},
-      {"Alpha", "General", "Binary", "AB\x01~"},
-      {"Alpha", "General", "Dword", "1234"},
-      {"Alpha", "General", "Expand", "%TEMP%\\logs"},
-      {"Alpha", "General", "Multi", "onetwo"},
-      {"Alpha", "General", "Text", "C:\\VODureza\\VODureza.ini"},
+  static const SettingRows records = GeneralRecordsThen({
       {"Alpha", "Names", "a", "b,bar"},
       {"Alpha", "Names", "z", "x,y,z"},
       {"Alpha", "Outer", "Inner", "Deep,5 fields"},
       {"Beta", "Two", "Sec", "k,v"},
       {"Zeta", "S", "k", ""},
-  };
+  });
   return records;
 }
 

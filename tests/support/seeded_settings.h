@@ -16,6 +16,10 @@ using SettingRows = std::vector<std::vector<std::string>>;
 // Writes the seed through the store's seeding calls; a refused write fails the test.
 void SeedSettings(platform::SettingsStore& store);
 
+// The records of the seed's section "General", which every way of reading the seed and
+// its snapshot shows alike, followed by `rest`.
+SettingRows GeneralRecordsThen(const SettingRows& rest);
+
 // The records the walk finds in the seed, in walk order.
 const SettingRows& SeededRecords();
 
