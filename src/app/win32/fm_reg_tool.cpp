@@ -35,7 +35,16 @@ void RegisterWindowClass(WNDPROC procedure) {
   (void)registered;
 }
 
-int ScreenDpi() {
+// The DPI of the monitor the window is on. GetDpiForWindow is looked up rather than
+// imported, so the program still starts on a Windows older than 10, where the screen's
+// DPI is the only one.
+int DpiOf(HWND window) {
+  using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+  const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowCall>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow != nullptr) {
+    if (const UINT dpi = getDpiForWindow(window); dpi > 0) return static_cast<int>(dpi);
+  }
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
@@ -45,14 +54,12 @@ int ScreenDpi() {
 }  // namespace
 
 fmRegTool::fmRegTool(ComputerNameSource computerName, const Win32UserInterface* ui)
-    : ui_(ui),
-      dpi_(ScreenDpi()),
-      applicationIcon_(ApplicationPicture()),
-      pictureButtonIcon_(PictureButtonPicture()) {
+    : ui_(ui), applicationIcon_(ApplicationPicture()), pictureButtonIcon_(PictureButtonPicture()) {
   RegisterWindowClass(WindowProc);
   window_ = CreateWindowExW(0, kWindowClass, controls::Wide(common::kAppTitle).c_str(),
                             kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
+  dpi_ = DpiOf(window_);
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(applicationIcon_.Get()));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(applicationIcon_.Get()));
   BuildControls();

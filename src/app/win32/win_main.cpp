@@ -9,8 +9,9 @@
 #include "common/user_interface.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
-  // With arguments the program runs a command instead of opening the window: that
-  // belongs here, before anything of the window is made.
+  // With arguments the program runs one command of the command line instead of the
+  // window (app::RunCommandLine(__argc, __argv), on the parent's console): it goes
+  // here, before anything of the window is made.
 
   INITCOMMONCONTROLSEX classes{sizeof classes,
                                ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};

@@ -13,9 +13,12 @@
 
 namespace {
 
-// The layout's twips at 96 DPI: 15 to a pixel.
-RECT Twips(const app::TwipsBox& box) {
-  return {box.left / 15, box.top / 15, (box.left + box.width) / 15, (box.top + box.height) / 15};
+// The layout's twips in pixels at `dpi`, rounded: at 96 DPI, 15 twips to a pixel.
+RECT Twips(const app::TwipsBox& box, int dpi = 96) {
+  const auto pixels = [dpi](int twips) { return (twips * dpi + 720) / 1440; };
+  const int left = pixels(box.left);
+  const int top = pixels(box.top);
+  return {left, top, left + pixels(box.width), top + pixels(box.height)};
 }
 
 // A child's rectangle in its parent's client coordinates.
@@ -101,6 +104,8 @@ TEST_F(Win32Window, IsAFixedSizeWindowWithTheTitleAndTheDesignedClientArea) {
   EXPECT_FALSE(IsWindowVisible(Named("vsElastic3")));
   EXPECT_EQ(window->fgList().Rows(), 1);
   EXPECT_EQ(window->fgUpdLog().Rows(), 1);
+  EXPECT_EQ(SendMessageW(Named("chkDefault"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(GetFocus(), Named("tabPage"));
 }
 
 // What each kind of control is as a Win32 window: its class and its button style.
@@ -129,16 +134,17 @@ Expected ExpectedFor(app::Kind kind) {
   return {L"", -1};
 }
 
-TEST_F(Win32Window, EveryControlHasItsKindCaptionPageIdPositionAndSize) {
-  ASSERT_EQ(window->Dpi(), 96);
+// Every control of the table as a window of its kind, with its ID and caption, on its
+// page, at its twips for `dpi`.
+void ExpectEveryControlInPlace(const app::fmRegTool& window, int dpi) {
   for (const app::ControlLayout& entry : app::ControlTable()) {
     SCOPED_TRACE(std::string(entry.name));
-    const HWND control = Named(entry.name);
+    const HWND control = window.Control(entry.name);
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(GetDlgCtrlID(control), entry.id);
-    EXPECT_EQ(GetParent(control), Named(app::PagePanel(entry.page).name));
+    EXPECT_EQ(GetParent(control), window.Control(app::PagePanel(entry.page).name));
     const RECT place = PlaceInParent(control);
-    EXPECT_TRUE(SameRect(place, Twips(entry.box))) << Describe(place);
+    EXPECT_TRUE(SameRect(place, Twips(entry.box, dpi))) << Describe(place);
     const Expected expected = ExpectedFor(entry.kind);
     EXPECT_EQ(_wcsicmp(ClassOf(control).c_str(), expected.windowClass), 0);
     if (expected.buttonStyle >= 0) {
@@ -148,11 +154,34 @@ TEST_F(Win32Window, EveryControlHasItsKindCaptionPageIdPositionAndSize) {
       EXPECT_EQ(TextOf(control), entry.caption);
     }
   }
+  RECT client{};
+  GetClientRect(window.Handle(), &client);
+  EXPECT_TRUE(SameRect(client, Twips({0, 0, app::kClientWidth, app::kClientHeight}, dpi)))
+      << Describe(client);
+}
+
+TEST_F(Win32Window, EveryControlHasItsKindCaptionPageIdPositionAndSize) {
+  ASSERT_EQ(window->Dpi(), 96);
+  ExpectEveryControlInPlace(*window, 96);
   // The result grid lies within the frame and above it, so the frame never covers it.
   HWND grid = Named("fgUpdLog");
   const RECT middle = PlaceInParent(grid);
   const POINT centre{(middle.left + middle.right) / 2, (middle.top + middle.bottom) / 2};
   EXPECT_EQ(ChildWindowFromPointEx(GetParent(grid), centre, CWP_SKIPINVISIBLE), grid);
+}
+
+// Moved to a monitor of 144 DPI, the window keeps every twip: pixels and fonts grow.
+TEST_F(Win32Window, OnAMonitorOfAnotherDpiTheLayoutKeepsItsTwips) {
+  RECT suggested{};
+  GetWindowRect(window->Handle(), &suggested);
+  SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(window->Dpi(), 144);
+  ExpectEveryControlInPlace(*window, 144);
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Named("cmdSave"), WM_GETFONT, 0, 0)), sizeof font,
+             &font);
+  EXPECT_EQ(font.lfHeight, -29);  // 14.25 pt at 144 DPI
 }
 
 TEST_F(Win32Window, TabFollowsTheDesignedFocusOrderOnEachPage) {
@@ -215,7 +244,7 @@ int RunUntilEnded(app::fmRegTool& window) {
   return exitCode;
 }
 
-TEST_F(Win32Window, ExitOnEitherPageEndsTheProgramAtOnceUnsavedRowsAndAll) {
+TEST_F(Win32Window, ExitOnEitherPageOrClosingEndsTheProgramAtOnceUnsavedRowsAndAll) {
   window->fgList().AddItem({"App", "Section", "Key", "never saved"});
   PostMessageW(Named("cmdExit_0"), BM_CLICK, 0, 0);
   EXPECT_EQ(RunUntilEnded(*window), 0);
@@ -226,6 +255,13 @@ TEST_F(Win32Window, ExitOnEitherPageEndsTheProgramAtOnceUnsavedRowsAndAll) {
   window->Show(SW_SHOWNORMAL);
   window->tabPage().SetCurrTab(1);
   PostMessageW(Named("cmdExit_1"), BM_CLICK, 0, 0);
+  EXPECT_EQ(RunUntilEnded(*window), 0);
+  EXPECT_FALSE(IsWindow(window->Handle()));
+
+  // The system's close command ends it the same way.
+  window = std::make_unique<app::fmRegTool>([] { return std::string("WS-07"); });
+  window->Show(SW_SHOWNORMAL);
+  PostMessageW(window->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(RunUntilEnded(*window), 0);
   EXPECT_FALSE(IsWindow(window->Handle()));
 }
