@@ -97,6 +97,10 @@ LRESULT CALLBACK Win32Grid::SubclassProc(HWND window, UINT message, WPARAM wPara
     return reinterpret_cast<Win32Grid*>(self)->AnswerNotify(header, &reflected.result) ? TRUE
                                                                                        : FALSE;
   }
+  if (message == ShowRowCountMessage()) {
+    reinterpret_cast<Win32Grid*>(self)->ShowPendingRowCount();
+    return 0;
+  }
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
