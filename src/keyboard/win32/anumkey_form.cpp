@@ -38,6 +38,14 @@ namespace {
 constexpr wchar_t kClassName[] = L"frmANumKey";
 constexpr int kTwipsPerInch = 1440;
 constexpr UINT_PTR kPreviewId = 1;
+constexpr UINT_PTR kSilverId = 2;
+
+bool IsLatin(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
 
 COLORREF Rgb(const layout::Colour& colour) {
   return RGB(colour.red, colour.green, colour.blue);
@@ -99,16 +107,17 @@ int frmANumKey::Pixels(int twips) const {
   return MulDiv(twips, dpi_, kTwipsPerInch);
 }
 
-// Faces missing on the machine fall to the font mapper, which the pitch and family
-// and, for the Chinese faces, the Big5 character set steer to a face of the same kind.
-HFONT frmANumKey::NewFont(const layout::Face& face, double points) const {
+// The text a font shows decides its character set: Latin text asks for the Latin one,
+// so a missing Times New Roman maps to a face of its metrics; Chinese text asks for
+// Big5, which Windows' font mapper puts before the face name, as the designer's forms
+// stored it, so the Chinese captions never show in a face that lacks them.
+HFONT frmANumKey::NewFont(const layout::Face& face, double points, bool latinText) const {
   LOGFONTW font{};
   font.lfHeight = -static_cast<LONG>(std::lround(points * dpi_ / 72.0));
   font.lfWeight = face.bold ? FW_BOLD : FW_NORMAL;
+  font.lfCharSet = latinText ? ANSI_CHARSET : CHINESEBIG5_CHARSET;
   const bool serif = face.family == layout::kSerifFamily;
-  font.lfCharSet = serif ? DEFAULT_CHARSET : CHINESEBIG5_CHARSET;
   font.lfPitchAndFamily = serif ? (VARIABLE_PITCH | FF_ROMAN) : (FIXED_PITCH | FF_MODERN);
-  font.lfQuality = DEFAULT_QUALITY;
   const std::wstring family = controls::Wide(face.family);
   family.copy(font.lfFaceName, LF_FACESIZE - 1);
   return CreateFontIndirectW(&font);
@@ -123,6 +132,24 @@ HWND frmANumKey::AddChild(const wchar_t* windowClass, int id, DWORD style, const
   if (child == nullptr) throw std::runtime_error("A control of the keyboard dialog cannot be made");
   SetWindowSubclass(child, PreviewProc, kPreviewId, reinterpret_cast<DWORD_PTR>(this));
   return child;
+}
+
+// The panels take the dialog's light grey rather than the system's face colour, so the
+// dialog is one grey throughout as the designer drew it.
+void frmANumKey::PaintSilver(HWND panel) {
+  SetWindowSubclass(panel, SilverProc, kSilverId, reinterpret_cast<DWORD_PTR>(background_));
+}
+
+LRESULT CALLBACK frmANumKey::SilverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR data) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, SilverProc, id);
+  if (message == WM_ERASEBKGND) {
+    RECT area;
+    GetClientRect(window, &area);
+    FillRect(reinterpret_cast<HDC>(wParam), &area, reinterpret_cast<HBRUSH>(data));
+    return TRUE;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 void frmANumKey::BuildDisplay() {
@@ -143,17 +170,19 @@ void frmANumKey::BuildKeys() {
       RECT{Pixels(panel.left), Pixels(panel.top), Pixels(panel.left + panel.width),
            Pixels(panel.top + panel.height)});
   vsElastic1_->SetBevel(controls::Win32CaptionPanel::Bevel::kRaised);
-  std::map<layout::KeyKind, HFONT> fontOf;
+  PaintSilver(vsElastic1_->Handle());
+  std::map<std::pair<layout::KeyKind, bool>, HFONT> fontOf;
   for (const layout::Key& key : layout::Keys()) {
     const bool letter = key.kind == layout::KeyKind::kLetter;
     const int id = control_id::Key(key);
     const HWND button = AddChild(L"BUTTON", id, BS_OWNERDRAW | WS_TABSTOP, key.place,
                                  letter ? vsElastic1_->Handle() : window_);
     SetWindowTextW(button, controls::Wide(key.caption).c_str());
-    HFONT& font = fontOf[key.kind];
+    const bool latin = IsLatin(key.caption);
+    HFONT& font = fontOf[{key.kind, latin}];
     if (font == nullptr) {
       const layout::Face& face = layout::KeyFace(key.kind);
-      font = fonts_.emplace_back(NewFont(face, face.points));
+      font = fonts_.emplace_back(NewFont(face, face.points, latin));
     }
     SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     keyById_[id] = &key;
@@ -169,14 +198,16 @@ void frmANumKey::BuildStatusBar() {
       RECT{Pixels(bar.left), Pixels(bar.top), Pixels(bar.left + bar.width),
            Pixels(bar.top + bar.height)});
   elaSBar_->SetBevel(controls::Win32CaptionPanel::Bevel::kRaised);
+  PaintSilver(elaSBar_->Handle());
   const auto& line = layout::kMessageLine;
   elaMsg_ = std::make_unique<controls::Win32CaptionPanel>(
       elaSBar_->Handle(), control_id::kMessage,
       RECT{Pixels(line.left), Pixels(line.top), Pixels(line.left + line.width),
            Pixels(line.top + line.height)});
   elaMsg_->SetBevel(controls::Win32CaptionPanel::Bevel::kSunken);
+  PaintSilver(elaMsg_->Handle());
   const layout::Face& face = layout::kMessageFace;
-  elaMsg_->SetFont(fonts_.emplace_back(NewFont(face, face.points)));
+  elaMsg_->SetFont(fonts_.emplace_back(NewFont(face, face.points, false)));
 }
 
 void frmANumKey::Form_Load() noexcept {
@@ -201,7 +232,8 @@ void frmANumKey::SetMasked(bool masked) {
 }
 
 void frmANumKey::SetDisplayFontSize(double points) {
-  const HFONT font = NewFont(layout::kDisplayFace, points);
+  // The display shows what the keys type: letters and digits.
+  const HFONT font = NewFont(layout::kDisplayFace, points, true);
   SendMessageW(txtDisp_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (displayFont_ != nullptr) DeleteObject(displayFont_);
   displayFont_ = font;

@@ -66,6 +66,8 @@ class frmANumKey final : public KeyPad {
  private:
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK PreviewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  static LRESULT CALLBACK SilverProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void PaintSilver(HWND panel);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   // The form-level key preview; true when the key must go no further.
   bool PreviewKey(UINT message, WPARAM wParam);
@@ -74,7 +76,7 @@ class frmANumKey final : public KeyPad {
   void BuildStatusBar();
   HWND AddChild(const wchar_t* windowClass, int id, DWORD style, const layout::Box& box,
                 HWND parent);
-  HFONT NewFont(const layout::Face& face, double points) const;
+  HFONT NewFont(const layout::Face& face, double points, bool latinText) const;
   int Pixels(int twips) const;
 
   KeyHandling keys_{*this};
