@@ -59,7 +59,13 @@ TEST(WindowConnectionPage, NameFromTheKeyboardThenTheIniFilesAndTheMainMenu) {
   EXPECT_FALSE(IsWindowVisible(user.Control("fgList")));
   EXPECT_EQ(user.Text("txtComputerName"), "");
 
-  // "..." opens the keyboard dialog; typed lower-case letters come out as capitals.
+  // A double-click on the box and "..." open the same keyboard dialog; typed lower-case
+  // letters come out as capitals, and a confirmed name replaces the box's text.
+  KeyboardSession first;
+  TypeWhenKeyboardShows(L"db9", first);
+  user.DoubleClick("txtComputerName");
+  EXPECT_TRUE(first.shown);
+  EXPECT_EQ(user.Text("txtComputerName"), "DB9");
   KeyboardSession typing;
   TypeWhenKeyboardShows(L"srv01", typing);
   user.Click("cmdInputName");
@@ -108,6 +114,12 @@ TEST(WindowConnectionPage, NameFromTheKeyboardThenTheIniFilesAndTheMainMenu) {
                         "ORDER BY Remark"),
             "QZ|" + folder + "|" + stored + "|a\n" +  //
                 "QZ|" + folder + "|" + stored + "|b\n" + "QY|keep|keep|c\n");
+
+  // A server that is not there: the row says so, and no box is shown.
+  user.SetText("txtComputerName", name + "-missing");
+  user.Click("cmdUpdIDMENU");
+  EXPECT_EQ(user.Shown("fgUpdLog")[0], (std::vector<std::string>{"IDMENU", "資料庫連線失敗"}));
+  EXPECT_EQ(user.Shown("fgUpdLog").size(), 5u);
   EXPECT_TRUE(ui.boxes().empty());
 }
 

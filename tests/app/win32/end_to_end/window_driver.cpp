@@ -79,6 +79,16 @@ void WindowDriver::Click(std::string_view name) {
   SendMessageW(control, BM_CLICK, 0, 0);
 }
 
+void WindowDriver::DoubleClick(std::string_view name) {
+  const HWND control = Control(name);
+  ASSERT_TRUE(IsWindowVisible(control)) << name << " is on a page that is not shown";
+  const LPARAM at = MAKELPARAM(2, 2);
+  SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(control, WM_LBUTTONUP, 0, at);
+  SendMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageW(control, WM_LBUTTONUP, 0, at);
+}
+
 void WindowDriver::SetTicked(std::string_view name, bool ticked) {
   if (Ticked(name) != ticked) Click(name);
   ASSERT_EQ(Ticked(name), ticked) << name;

@@ -29,6 +29,8 @@ class WindowDriver {
   // A click on a button, check box or picture button: it runs to its end, modal boxes
   // and dialogs included, before this returns.
   void Click(std::string_view name);
+  // A double-click with the left button, as the mouse gives it.
+  void DoubleClick(std::string_view name);
   void SetTicked(std::string_view name, bool ticked);
   bool Ticked(std::string_view name) const;
   std::string Text(std::string_view name) const;  // UTF-8
