@@ -35,24 +35,6 @@ std::string CellText(HWND list, int row, int column) {
   return controls::Utf8(text);
 }
 
-// A window's descendant of that control ID, at any depth.
-HWND Descendant(HWND window, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        if (GetDlgCtrlID(child) != s.id) return TRUE;
-        s.found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 }  // namespace
 
 HWND WindowDriver::Control(std::string_view name) const {
@@ -167,7 +149,7 @@ void TypeWhenKeyboardShows(std::wstring typed, KeyboardSession& session) {
     HWND focus = GetFocus();
     if (focus == nullptr || (focus != dialog && !IsChild(dialog, focus))) focus = dialog;
     for (const wchar_t character : typed) SendMessageW(focus, WM_CHAR, character, 0);
-    session.display = WindowText(Descendant(dialog, keyboard::control_id::kDisplay));
+    session.display = WindowText(GetDlgItem(dialog, keyboard::control_id::kDisplay));
     SendMessageW(focus, WM_KEYDOWN, VK_RETURN, 0);
   });
 }
