@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/win32/fm_reg_tool.h"
+#include "platform/ansi_codepage.h"
 #include "platform/system_info.h"
 #include "support/private_registry_win32.h"
 #include "support/scripted_ui.h"
@@ -107,8 +108,17 @@ TEST(WindowRegistryPage, ReadSaveShowAndRestoreThroughTheWindow) {
   EXPECT_EQ(std::filesystem::weakly_canonical(dialogFolder),
             std::filesystem::weakly_canonical(dat.file("")));
   EXPECT_EQ(user.Shown("fgList"), shownBefore);
+
+  // Beside the restored settings, one in the users' own code page (950): the store keeps
+  // its ANSI bytes, the grid shows the characters.
+  using platform::Utf8ToAnsi;
+  ASSERT_EQ(
+      store->SaveSetting(Utf8ToAnsi("站台"), "PARAM", Utf8ToAnsi("名稱"), Utf8ToAnsi("一號櫃台")),
+      platform::kSuccess);
   user.Click("cmdGetCurrentReg");
-  EXPECT_EQ(user.Shown("fgList"), PaddedTo(testing_support::RestoredRecords(), 6));
+  testing_support::SettingRows shown = testing_support::RestoredRecords();
+  shown.push_back({"站台", "PARAM", "名稱", "一號櫃台"});
+  EXPECT_EQ(user.Shown("fgList"), PaddedTo(shown, 6));
   EXPECT_EQ(ui.boxes().size(), 1u);
 }
 
