@@ -87,5 +87,14 @@ start_wine_session() {
 
   # Creating the prefix takes several seconds once; its messages about the missing
   # 32-bit part and the absent display are expected.
-  "$wine_loader" wineboot --init >/dev/null 2>&1
+  # A failure here must not end the run in silence: say so, with Wine's own words.
+  local boot_log
+  boot_log=$(mktemp "${TMPDIR:-/tmp}/regtool-wineboot.XXXXXX")
+  if ! "$wine_loader" wineboot --init >"$boot_log" 2>&1; then
+    echo "Making the Wine prefix failed (wineboot --init); its output:" >&2
+    tail -n 20 "$boot_log" >&2
+    rm -f "$boot_log"
+    exit 1
+  fi
+  rm -f "$boot_log"
 }
