@@ -107,6 +107,10 @@ int frmANumKey::Pixels(int twips) const {
   return MulDiv(twips, dpi_, kTwipsPerInch);
 }
 
+int frmANumKey::Twips(int pixels) const {
+  return MulDiv(pixels, kTwipsPerInch, dpi_);
+}
+
 // The text a font shows decides its character set: Latin text asks for the Latin one,
 // so a missing Times New Roman maps to a face of its metrics; Chinese text asks for
 // Big5, which Windows' font mapper puts before the face name, as the designer's forms
@@ -270,6 +274,37 @@ void frmANumKey::FocusAcceptKey() {
 void frmANumKey::HideDialog() {
   ShowWindow(window_, SW_HIDE);
   PostMessageW(window_, WM_NULL, 0, 0);
+}
+
+int frmANumKey::ScreenWidth() const {
+  return Twips(GetSystemMetrics(SM_CXSCREEN));
+}
+int frmANumKey::ScreenHeight() const {
+  return Twips(GetSystemMetrics(SM_CYSCREEN));
+}
+int frmANumKey::OuterWidth() const {
+  RECT outer{};
+  GetWindowRect(window_, &outer);
+  return Twips(outer.right - outer.left);
+}
+int frmANumKey::OuterHeight() const {
+  RECT outer{};
+  GetWindowRect(window_, &outer);
+  return Twips(outer.bottom - outer.top);
+}
+
+void frmANumKey::SetLeft(int twips) {
+  RECT outer{};
+  GetWindowRect(window_, &outer);
+  SetWindowPos(window_, nullptr, Pixels(twips), outer.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void frmANumKey::SetTop(int twips) {
+  RECT outer{};
+  GetWindowRect(window_, &outer);
+  SetWindowPos(window_, nullptr, outer.left, Pixels(twips), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 namespace {
