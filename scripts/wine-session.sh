@@ -88,4 +88,8 @@ start_wine_session() {
   # Creating the prefix takes several seconds once; its messages about the missing
   # 32-bit part and the absent display are expected.
   "$wine_loader" wineboot --init >/dev/null 2>&1
+  # Wine draws the windows' frames itself rather than leaving them to a window manager,
+  # which the virtual display has not: otherwise hiding a window with a frame (every
+  # dialog and message box that closes) waits two seconds for a manager's answer.
+  "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
