@@ -40,7 +40,7 @@ double WidestText::Estimate(std::u16string_view text) {
 }
 
 int WidestText::Whole(std::u16string_view text) {
-  auto found = measured_.find(std::u16string(text));
+  auto found = measured_.find(text);
   if (found == measured_.end()) found = measured_.emplace(text, textWidth_(text)).first;
   return found->second;
 }

@@ -58,8 +58,16 @@ class WidestText {
 
   CharAdvance charAdvance_;
   TextWidth textWidth_;
-  std::vector<double> advances_;                      // by UTF-16 code unit; -1 until measured
-  std::unordered_map<std::u16string, int> measured_;  // texts repeat a lot in a settings list
+  std::vector<double> advances_;  // by UTF-16 code unit; -1 until measured
+  // Looked up by view: a column's widest texts often repeat thousands of times (one
+  // application's name on every row), and each look-up must not copy the text.
+  struct ViewHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view text) const {
+      return std::hash<std::u16string_view>()(text);
+    }
+  };
+  std::unordered_map<std::u16string, int, ViewHash, std::equal_to<>> measured_;
   std::vector<Candidate> candidates_;
   Candidate taken_{};
   bool heaped_ = false;

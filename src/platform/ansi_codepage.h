@@ -7,6 +7,15 @@
 
 namespace platform {
 
+// True when every byte is ASCII: such text reads the same in every ANSI code page and in
+// UTF-8, so it needs no conversion (most names and values are ASCII).
+inline bool IsAscii(std::string_view bytes) {
+  for (const char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 // Bytes in the ANSI code page -> UTF-8. A byte sequence the code page cannot decode
 // becomes U+FFFD, so nothing fails on display.
 std::string AnsiToUtf8(std::string_view ansi);

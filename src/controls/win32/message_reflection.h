@@ -22,6 +22,10 @@ struct ReflectedMessage {
 // Above the common controls' own message ranges.
 constexpr UINT kReflectedMessage = WM_USER + 0x1c00;
 
+// The child window that sent a message of the reflected kinds; null for any other
+// message, and for a command from a menu or an accelerator.
+HWND NotificationSender(UINT message, LPARAM lParam);
+
 // In a container's window procedure, first thing: true when `message` came from a child
 // that answered it, with the answer in *result.
 bool ReflectToChild(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);

@@ -2,13 +2,16 @@
 // controls::Grid on a virtual list view (LVS_OWNERDATA, report mode). The header control
 // is row 0; grid row r > 0 is list item r - 1. The cells live here, not in the list view:
 // the view only asks (LVN_GETDISPINFO, reflected by the parent) for the items it draws,
-// so appending 100 000 rows only updates the item count.
+// and it learns the new row count of a run of appends once, when the run is over (the
+// message loop comes round again, or another operation needs the view up to date):
+// telling it per row costs a scroll-bar update per row.
 //
 // Alignment codes as the Qt grid reads them: code = 3 * horizontal + vertical
 // (horizontal 0 left, 1 centre, 2 right), 9 = general (left). A list view aligns a
 // column's header and cells together, so the first attribute (the header's) sets the
 // header item's format and the second (the cells') the column's; a report row has one
-// line, so the vertical part has nothing to move.
+// line, so the vertical part has nothing to move. A list view always keeps the cells of
+// its first column at the left, whatever their code (the window's code 1 is left).
 #include <windows.h>
 
 #include <memory>
@@ -52,9 +55,15 @@ class Win32Grid final : public Grid {
   struct Cells;
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   bool AnswerNotify(const NMHDR& header, LRESULT* result);
+  // Tells the view the row count; `onlyAppended` when the rows it shows are unchanged.
+  void ShowRowCount(bool onlyAppended);
+  // After an append: the view learns the count when the message loop comes round.
+  void ShowRowCountLater();
+  void ShowPendingRowCount();
 
   HWND list_;
   std::unique_ptr<Cells> cells_;
+  bool countPending_ = false;
 };
 
 // The list view format (LVCFMT_LEFT, _CENTER, _RIGHT) for a grid alignment code; throws

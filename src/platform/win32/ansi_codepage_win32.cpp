@@ -1,9 +1,9 @@
-#include "platform/ansi_codepage.h"
-
 #include <windows.h>
 
 #include <algorithm>
 #include <string>
+
+#include "platform/ansi_codepage.h"
 
 namespace platform {
 namespace {
@@ -75,9 +75,17 @@ std::string Encode(UINT codePage, std::wstring_view wide) {
 
 // GetACP() rather than CP_ACP, so that a system whose ANSI code page is UTF-8 is
 // recognised as such.
-std::string AnsiToUtf8(std::string_view ansi) { return Encode(CP_UTF8, Decode(GetACP(), ansi)); }
+// ASCII text passes straight through: two conversions per cell made a 100 000-line
+// snapshot take a third of a second longer to show.
+std::string AnsiToUtf8(std::string_view ansi) {
+  if (IsAscii(ansi)) return std::string(ansi);
+  return Encode(CP_UTF8, Decode(GetACP(), ansi));
+}
 
-std::string Utf8ToAnsi(std::string_view utf8) { return Encode(GetACP(), Decode(CP_UTF8, utf8)); }
+std::string Utf8ToAnsi(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
+  return Encode(GetACP(), Decode(CP_UTF8, utf8));
+}
 
 std::size_t CharacterLength(std::string_view ansi, std::size_t pos) {
   const bool lead = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(ansi[pos])) != FALSE;
