@@ -7,7 +7,7 @@
 
 #include "common/failure.h"
 #include "common/trap.h"
-#include "controls/win32/message_reflection.h"
+#include "controls/win32/child_window.h"
 #include "controls/win32/wide_text.h"
 #include "controls/win32/win32_caption_panel.h"
 #include "keyboard/entry_points.h"
@@ -39,6 +39,8 @@ constexpr wchar_t kClassName[] = L"frmANumKey";
 constexpr int kTwipsPerInch = 1440;
 constexpr UINT_PTR kPreviewId = 1;
 constexpr UINT_PTR kSilverId = 2;
+constexpr auto kRaised = controls::Win32CaptionPanel::Bevel::kRaised;
+constexpr auto kSunken = controls::Win32CaptionPanel::Bevel::kSunken;
 
 bool IsLatin(std::string_view text) {
   for (const char c : text) {
@@ -123,15 +125,26 @@ HFONT frmANumKey::NewFont(const layout::Face& face, double points, bool latinTex
   return CreateFontIndirectW(&font);
 }
 
-HWND frmANumKey::AddChild(const wchar_t* windowClass, int id, DWORD style, const layout::Box& box,
-                          HWND parent) {
-  const HWND child = CreateWindowExW(
-      0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, Pixels(box.left), Pixels(box.top),
-      Pixels(box.width), Pixels(box.height), parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (child == nullptr) throw std::runtime_error("A control of the keyboard dialog cannot be made");
+RECT frmANumKey::Place(const layout::Box& box) const {
+  const int left = Pixels(box.left), top = Pixels(box.top);
+  return RECT{left, top, left + Pixels(box.width), top + Pixels(box.height)};
+}
+
+HWND frmANumKey::AddChild(DWORD exStyle, const wchar_t* windowClass, int id, DWORD style,
+                          const layout::Box& box, HWND parent) {
+  const HWND child =
+      controls::CreateChildWindow(exStyle, windowClass, WS_VISIBLE | style, parent, id, Place(box),
+                                  "A control of the keyboard dialog");
   SetWindowSubclass(child, PreviewProc, kPreviewId, reinterpret_cast<DWORD_PTR>(this));
   return child;
+}
+
+std::unique_ptr<controls::Win32CaptionPanel> frmANumKey::NewPanel(
+    HWND parent, int id, const layout::Box& box, controls::Win32CaptionPanel::Bevel bevel) {
+  auto panel = std::make_unique<controls::Win32CaptionPanel>(parent, id, Place(box));
+  panel->SetBevel(bevel);
+  PaintSilver(panel->Handle());
+  return panel;
 }
 
 // The panels take the dialog's light grey rather than the system's face colour, so the
@@ -142,28 +155,19 @@ void frmANumKey::PaintSilver(HWND panel) {
 
 void frmANumKey::BuildDisplay() {
   // Read-only: all typing goes through the dialog's key handling.
-  txtDisp_ = AddChild(L"EDIT", control_id::kDisplay, ES_AUTOHSCROLL | ES_READONLY, layout::kDisplay,
-                      window_);
-  SetWindowLongPtrW(txtDisp_, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
-  SetWindowPos(txtDisp_, nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  txtDisp_ = AddChild(WS_EX_CLIENTEDGE, L"EDIT", control_id::kDisplay, ES_AUTOHSCROLL | ES_READONLY,
+                      layout::kDisplay, window_);
   SetDisplayFontSize(layout::kDisplayFace.points);
 }
 
 // Letter keys go on vsElastic1, the others on the dialog itself.
 void frmANumKey::BuildKeys() {
-  const auto& panel = layout::kLetterPanel;
-  vsElastic1_ = std::make_unique<controls::Win32CaptionPanel>(
-      window_, control_id::kLetterPanel,
-      RECT{Pixels(panel.left), Pixels(panel.top), Pixels(panel.left + panel.width),
-           Pixels(panel.top + panel.height)});
-  vsElastic1_->SetBevel(controls::Win32CaptionPanel::Bevel::kRaised);
-  PaintSilver(vsElastic1_->Handle());
+  vsElastic1_ = NewPanel(window_, control_id::kLetterPanel, layout::kLetterPanel, kRaised);
   std::map<std::pair<layout::KeyKind, bool>, HFONT> fontOf;
   for (const layout::Key& key : layout::Keys()) {
     const bool letter = key.kind == layout::KeyKind::kLetter;
     const int id = control_id::Key(key);
-    const HWND button = AddChild(L"BUTTON", id, BS_OWNERDRAW | WS_TABSTOP, key.place,
+    const HWND button = AddChild(0, L"BUTTON", id, BS_OWNERDRAW | WS_TABSTOP, key.place,
                                  letter ? vsElastic1_->Handle() : window_);
     SetWindowTextW(button, controls::Wide(key.caption).c_str());
     const bool latin = IsLatin(key.caption);
@@ -180,20 +184,8 @@ void frmANumKey::BuildKeys() {
 }
 
 void frmANumKey::BuildStatusBar() {
-  const auto& bar = layout::kStatusBar;
-  elaSBar_ = std::make_unique<controls::Win32CaptionPanel>(
-      window_, control_id::kStatusBar,
-      RECT{Pixels(bar.left), Pixels(bar.top), Pixels(bar.left + bar.width),
-           Pixels(bar.top + bar.height)});
-  elaSBar_->SetBevel(controls::Win32CaptionPanel::Bevel::kRaised);
-  PaintSilver(elaSBar_->Handle());
-  const auto& line = layout::kMessageLine;
-  elaMsg_ = std::make_unique<controls::Win32CaptionPanel>(
-      elaSBar_->Handle(), control_id::kMessage,
-      RECT{Pixels(line.left), Pixels(line.top), Pixels(line.left + line.width),
-           Pixels(line.top + line.height)});
-  elaMsg_->SetBevel(controls::Win32CaptionPanel::Bevel::kSunken);
-  PaintSilver(elaMsg_->Handle());
+  elaSBar_ = NewPanel(window_, control_id::kStatusBar, layout::kStatusBar, kRaised);
+  elaMsg_ = NewPanel(elaSBar_->Handle(), control_id::kMessage, layout::kMessageLine, kSunken);
   const layout::Face& face = layout::kMessageFace;
   elaMsg_->SetFont(fonts_.emplace_back(NewFont(face, face.points, false)));
 }

@@ -13,12 +13,9 @@
 #include <vector>
 
 #include "common/place_bottom_right.h"
+#include "controls/win32/win32_caption_panel.h"
 #include "keyboard/anumkey_layout.h"
 #include "keyboard/key_handling.h"
-
-namespace controls {
-class Win32CaptionPanel;
-}
 
 namespace keyboard {
 
@@ -84,8 +81,11 @@ class frmANumKey final : public KeyPad, public common::PlaceableForm {
   void BuildDisplay();
   void BuildKeys();
   void BuildStatusBar();
-  HWND AddChild(const wchar_t* windowClass, int id, DWORD style, const layout::Box& box,
-                HWND parent);
+  RECT Place(const layout::Box& box) const;
+  HWND AddChild(DWORD exStyle, const wchar_t* windowClass, int id, DWORD style,
+                const layout::Box& box, HWND parent);
+  std::unique_ptr<controls::Win32CaptionPanel> NewPanel(HWND parent, int id, const layout::Box& box,
+                                                        controls::Win32CaptionPanel::Bevel bevel);
   HFONT NewFont(const layout::Face& face, double points, bool latinText) const;
   int Pixels(int twips) const;
   int Twips(int pixels) const;
