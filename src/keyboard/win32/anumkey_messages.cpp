@@ -66,7 +66,8 @@ void frmANumKey::ShowModal() {
   for (const HWND window : disabled) {
     if (IsWindow(window)) EnableWindow(window, TRUE);
   }
-  if (previous != nullptr && IsWindow(previous)) SetActiveWindow(previous);
+  // The caller's window comes back to the front, not some other program's.
+  if (previous != nullptr && IsWindow(previous)) SetForegroundWindow(previous);
 }
 
 // Key preview: a key reaches the handlers once, at the control that has the focus (or
