@@ -10,6 +10,7 @@
 #include "controls/win32/child_window.h"
 #include "controls/win32/wide_text.h"
 #include "controls/win32/win32_caption_panel.h"
+#include "controls/win32/window_dpi.h"
 #include "keyboard/entry_points.h"
 #include "keyboard/win32/key_face.h"
 
@@ -75,10 +76,10 @@ frmANumKey::frmANumKey()
   window_ = CreateWindowExW(kFrameExStyle, kClassName, L"", kFrameStyle, 0, 0, 0, 0, nullptr,
                             nullptr, GetModuleHandleW(nullptr), this);
   if (window_ == nullptr) throw std::runtime_error("The keyboard dialog cannot be created");
-  dpi_ = static_cast<int>(GetDpiForWindow(window_));
-  if (dpi_ <= 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
+  dpi_ = controls::WindowDpi(window_);
   RECT outer{0, 0, Pixels(layout::kWidth), Pixels(layout::kHeight)};
-  AdjustWindowRectExForDpi(&outer, kFrameStyle, FALSE, kFrameExStyle, static_cast<UINT>(dpi_));
+  // The frame at the system's DPI: the call that takes a DPI is missing before Windows 10.
+  AdjustWindowRectEx(&outer, kFrameStyle, FALSE, kFrameExStyle);
   SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
