@@ -36,4 +36,13 @@ class Grid {
   virtual void AutoSize(int firstCol, int lastCol) = 0;
 };
 
+// The range checks every grid makes before it changes anything: each throws
+// std::out_of_range ("Subscript out of range") for what lies outside the grid.
+void CheckColumn(const Grid& grid, int col);
+void CheckCell(const Grid& grid, int row, int col);
+// An AddItem index: from the first data row to just past the last.
+void CheckInsertIndex(const Grid& grid, int index);
+// An AutoSize range: two columns of the grid, the first not after the last.
+void CheckColumnRange(const Grid& grid, int firstCol, int lastCol);
+
 }  // namespace controls

@@ -29,7 +29,7 @@ void MemoryGrid::SetFormatString(std::string_view titles) {
 }
 
 void MemoryGrid::SetColAlignment(int col, AlignmentAttribute attribute, int code) {
-  CheckCell(0, col);
+  CheckColumn(*this, col);
   if (code < 0 || code > 9) throw std::invalid_argument("Invalid alignment code");
   alignments_[{col, attribute}] = code;
 }
@@ -43,13 +43,13 @@ void MemoryGrid::AddItem(const std::vector<std::string>& cells) {
 }
 
 void MemoryGrid::AddItem(const std::vector<std::string>& cells, int index) {
-  if (index < FixedRows() || index > Rows()) throw std::out_of_range("Subscript out of range");
+  CheckInsertIndex(*this, index);
   if (cells.size() > titles_.size()) titles_.resize(cells.size());
   rows_.insert(rows_.begin() + (index - FixedRows()), cells);
 }
 
 void MemoryGrid::SetTextMatrix(int row, int col, std::string_view text) {
-  CheckCell(row, col);
+  CheckCell(*this, row, col);
   if (row == 0) {
     titles_[static_cast<std::size_t>(col)] = text;
     return;
@@ -61,7 +61,7 @@ void MemoryGrid::SetTextMatrix(int row, int col, std::string_view text) {
 }
 
 std::string MemoryGrid::TextMatrix(int row, int col) const {
-  CheckCell(row, col);
+  CheckCell(*this, row, col);
   if (row == 0) return titles_[static_cast<std::size_t>(col)];
   const auto& cells = rows_[static_cast<std::size_t>(row - FixedRows())];
   return static_cast<std::size_t>(col) < cells.size() ? cells[static_cast<std::size_t>(col)]
@@ -69,9 +69,7 @@ std::string MemoryGrid::TextMatrix(int row, int col) const {
 }
 
 void MemoryGrid::AutoSize(int firstCol, int lastCol) {
-  if (firstCol > lastCol) throw std::out_of_range("Subscript out of range");
-  CheckCell(0, firstCol);
-  CheckCell(0, lastCol);
+  CheckColumnRange(*this, firstCol, lastCol);
   fits_.emplace_back(firstCol, lastCol);
 }
 
@@ -84,12 +82,6 @@ std::vector<std::vector<std::string>> MemoryGrid::DataRows() const {
 int MemoryGrid::Alignment(int col, AlignmentAttribute attribute) const {
   const auto found = alignments_.find({col, attribute});
   return found == alignments_.end() ? -1 : found->second;
-}
-
-void MemoryGrid::CheckCell(int row, int col) const {
-  if (row < 0 || row >= Rows() || col < 0 || col >= Cols()) {
-    throw std::out_of_range("Subscript out of range");
-  }
 }
 
 }  // namespace controls

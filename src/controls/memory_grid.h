@@ -34,8 +34,6 @@ class MemoryGrid : public Grid {
   const std::vector<std::pair<int, int>>& fits() const { return fits_; }
 
  private:
-  void CheckCell(int row, int col) const;
-
   std::vector<std::string> titles_;
   std::vector<std::vector<std::string>> rows_;
   std::map<std::pair<int, AlignmentAttribute>, int> alignments_;

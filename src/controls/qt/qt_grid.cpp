@@ -20,10 +20,6 @@ QStringList ToQStringList(const std::vector<std::string>& cells) {
   return list;
 }
 
-[[noreturn]] void OutOfRange() {
-  throw std::out_of_range("Subscript out of range");
-}
-
 }  // namespace
 
 Qt::Alignment AlignmentForCode(int code) {
@@ -72,7 +68,7 @@ void QtGrid::SetFormatString(std::string_view titles) {
 }
 
 void QtGrid::SetColAlignment(int col, AlignmentAttribute attribute, int code) {
-  CheckColumn(col);
+  CheckColumn(*this, col);
   const Qt::Alignment alignment = AlignmentForCode(code);
   if (attribute == AlignmentAttribute::kFirst) {
     model_->SetHeaderAlignment(col, alignment);
@@ -95,7 +91,7 @@ void QtGrid::AddItem(const std::vector<std::string>& cells) {
 }
 
 void QtGrid::AddItem(const std::vector<std::string>& cells, int index) {
-  if (index < FixedRows() || index > Rows()) OutOfRange();
+  CheckInsertIndex(*this, index);
   if (static_cast<int>(cells.size()) > Cols()) {
     model_->SetColumnCount(static_cast<int>(cells.size()));
   }
@@ -103,7 +99,7 @@ void QtGrid::AddItem(const std::vector<std::string>& cells, int index) {
 }
 
 void QtGrid::SetTextMatrix(int row, int col, std::string_view text) {
-  CheckCell(row, col);
+  CheckCell(*this, row, col);
   if (row == 0) {
     model_->SetTitle(col, ToQString(text));
   } else {
@@ -112,15 +108,13 @@ void QtGrid::SetTextMatrix(int row, int col, std::string_view text) {
 }
 
 std::string QtGrid::TextMatrix(int row, int col) const {
-  CheckCell(row, col);
+  CheckCell(*this, row, col);
   const QString text = row == 0 ? model_->Title(col) : model_->Cell(row - FixedRows(), col);
   return ToUtf8(text);
 }
 
 void QtGrid::AutoSize(int firstCol, int lastCol) {
-  if (firstCol > lastCol) OutOfRange();
-  CheckColumn(firstCol);
-  CheckColumn(lastCol);
+  CheckColumnRange(*this, firstCol, lastCol);
   // The cells are measured with the view's font metrics, as the item delegate draws
   // them (text plus the focus-frame margin on each side, plus the grid line).
   const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
@@ -145,15 +139,6 @@ int QtGrid::HeaderWidth(int col) const {
   return header->style()
       ->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header)
       .width();
-}
-
-void QtGrid::CheckColumn(int col) const {
-  if (col < 0 || col >= Cols()) OutOfRange();
-}
-
-void QtGrid::CheckCell(int row, int col) const {
-  if (row < 0 || row >= Rows()) OutOfRange();
-  CheckColumn(col);
 }
 
 }  // namespace controls

@@ -38,8 +38,6 @@ class QtGrid final : public QTableView, public Grid {
   void changeEvent(QEvent* event) override;
 
  private:
-  void CheckColumn(int col) const;
-  void CheckCell(int row, int col) const;
   void FitRowHeightToFont();
   int HeaderWidth(int col) const;
 

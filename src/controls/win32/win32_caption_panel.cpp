@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "controls/win32/child_window.h"
 #include "controls/win32/message_reflection.h"
 #include "controls/win32/wide_text.h"
 
@@ -31,12 +32,9 @@ void RegisterPanelClass(WNDPROC procedure) {
 
 Win32CaptionPanel::Win32CaptionPanel(HWND parent, int id, const RECT& pixels) {
   RegisterPanelClass(WindowProc);
-  panel_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"",
-                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, pixels.left,
-                           pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleW(nullptr), this);
-  if (panel_ == nullptr) throw std::runtime_error("The caption panel cannot be created");
+  panel_ = CreateChildWindow(WS_EX_CONTROLPARENT, kClassName,
+                             WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, parent, id, pixels,
+                             "The caption panel", this);
 }
 
 Win32CaptionPanel::~Win32CaptionPanel() {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "controls/widest_text.h"
+#include "controls/win32/child_window.h"
 #include "controls/win32/message_reflection.h"
 #include "controls/win32/packed_row.h"
 #include "controls/win32/wide_text.h"
@@ -30,10 +31,6 @@ constexpr UINT_PTR kSubclassId = 1;
 UINT ShowRowCountMessage() {
   static const UINT message = RegisterWindowMessageW(L"RegToolGridShowRowCount");
   return message;
-}
-
-[[noreturn]] void OutOfRange() {
-  throw std::out_of_range("Subscript out of range");
 }
 
 std::wstring_view Shown(std::wstring_view text) {
@@ -65,13 +62,10 @@ int ListViewFormatForCode(int code) {
 Win32Grid::Win32Grid(HWND parent, int id, const RECT& pixels) : cells_(std::make_unique<Cells>()) {
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&classes);
-  list_ = CreateWindowExW(
-      WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
-          LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-      pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (list_ == nullptr) throw std::runtime_error("The grid's list view cannot be created");
+  list_ = CreateChildWindow(WS_EX_CLIENTEDGE, WC_LISTVIEWW,
+                            WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
+                                LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                            parent, id, pixels, "The grid's list view");
   ListView_SetExtendedListViewStyle(list_,
                                     LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
   SetWindowSubclass(list_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -161,7 +155,7 @@ void Win32Grid::SetFormatString(std::string_view titles) {
 }
 
 void Win32Grid::SetColAlignment(int col, AlignmentAttribute attribute, int code) {
-  CheckColumn(col);
+  CheckColumn(*this, col);
   const int format = ListViewFormatForCode(code);
   if (attribute == AlignmentAttribute::kSecond) {
     // Sets the cells' alignment, and the header's with it: the header's is put back below.
@@ -193,7 +187,7 @@ void Win32Grid::AddItem(const std::vector<std::string>& cells) {
 }
 
 void Win32Grid::AddItem(const std::vector<std::string>& cells, int index) {
-  if (index < FixedRows() || index > Rows()) OutOfRange();
+  CheckInsertIndex(*this, index);
   if (static_cast<int>(cells.size()) > Cols()) SetCols(static_cast<int>(cells.size()));
   PackedRow row(cells);
   if (index == Rows()) {
@@ -223,7 +217,7 @@ void Win32Grid::ShowPendingRowCount() {
 }
 
 void Win32Grid::SetTextMatrix(int row, int col, std::string_view text) {
-  CheckCell(row, col);
+  CheckCell(*this, row, col);
   const auto c = static_cast<std::size_t>(col);
   if (row == 0) {
     cells_->titles[c] = Wide(text);
@@ -239,16 +233,14 @@ void Win32Grid::SetTextMatrix(int row, int col, std::string_view text) {
 }
 
 std::string Win32Grid::TextMatrix(int row, int col) const {
-  CheckCell(row, col);
+  CheckCell(*this, row, col);
   const auto c = static_cast<std::size_t>(col);
   if (row == 0) return Utf8(cells_->titles[c]);
   return Utf8(cells_->rows[static_cast<std::size_t>(row - FixedRows())].Cell(c));
 }
 
 void Win32Grid::AutoSize(int firstCol, int lastCol) {
-  if (firstCol > lastCol) OutOfRange();
-  CheckColumn(firstCol);
-  CheckColumn(lastCol);
+  CheckColumnRange(*this, firstCol, lastCol);
   ShowPendingRowCount();
   // Measured as the view draws: in its font, one text or character at a time on a DC.
   const HDC dc = GetDC(list_);
@@ -289,17 +281,8 @@ void Win32Grid::AutoSize(int firstCol, int lastCol) {
 }
 
 int Win32Grid::ColumnWidth(int col) const {
-  CheckColumn(col);
+  CheckColumn(*this, col);
   return ListView_GetColumnWidth(list_, col);
-}
-
-void Win32Grid::CheckColumn(int col) const {
-  if (col < 0 || col >= Cols()) OutOfRange();
-}
-
-void Win32Grid::CheckCell(int row, int col) const {
-  if (row < 0 || row >= Rows()) OutOfRange();
-  CheckColumn(col);
 }
 
 }  // namespace controls

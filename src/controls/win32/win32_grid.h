@@ -10,7 +10,8 @@
 // (horizontal 0 left, 1 centre, 2 right), 9 = general (left). A list view aligns a
 // column's header and cells together, so the first attribute (the header's) sets the
 // header item's format and the second (the cells') the column's; a report row has one
-// line, so the vertical part has nothing to move.
+// line, so the vertical part has nothing to move. A list view always keeps the cells of
+// its first column at the left, whatever their code (the window's code 1 is left).
 #include <windows.h>
 
 #include <memory>
@@ -59,8 +60,6 @@ class Win32Grid final : public Grid {
   // After an append: the view learns the count when the message loop comes round.
   void ShowRowCountLater();
   void ShowPendingRowCount();
-  void CheckColumn(int col) const;
-  void CheckCell(int row, int col) const;
 
   HWND list_;
   std::unique_ptr<Cells> cells_;

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "controls/win32/child_window.h"
 #include "controls/win32/message_reflection.h"
 #include "controls/win32/wide_text.h"
 
@@ -20,12 +21,9 @@ Win32TabControl::Win32TabControl(HWND parent, int id, const RECT& pixels) {
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
   InitCommonControlsEx(&classes);
   // Clipping keeps the strip from painting over the page panels inside it.
-  tabs_ = CreateWindowExW(
-      0, WC_TABCONTROLW, L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, pixels.left,
-      pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (tabs_ == nullptr) throw std::runtime_error("The tab control cannot be created");
+  tabs_ = CreateChildWindow(0, WC_TABCONTROLW,
+                            WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, parent, id,
+                            pixels, "The tab control");
   SetWindowSubclass(tabs_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 

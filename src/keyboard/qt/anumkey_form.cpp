@@ -1,9 +1,11 @@
 #include "keyboard/qt/anumkey_form.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProxyStyle>
+#include <QScreen>
 #include <string>
 
 #include "common/failure.h"
@@ -21,8 +23,16 @@
 namespace keyboard {
 namespace {
 
+using controls::kTwipsPerPixel;
 using controls::Pixels;
 using controls::TwipsRect;
+
+// The screen the dialog is placed on: the primary one.
+QRect ScreenArea() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) common::Raise(common::err::kDeviceIo, "No screen is attached.");
+  return screen->geometry();
+}
 
 QRect Place(const layout::Box& box) {
   return TwipsRect(box.left, box.top, box.width, box.height);
@@ -77,6 +87,9 @@ frmANumKey::frmANumKey() : handPicture_(HandPressingKeyPicture()) {
   BuildDisplay();
   BuildKeys();
   BuildStatusBar();
+  // The native window exists from now on, so its frame is part of the size that
+  // PlaceBottomRight reads on the first show too.
+  winId();
 }
 
 void frmANumKey::BuildDisplay() {
@@ -129,6 +142,15 @@ void frmANumKey::Form_Load() noexcept {
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
     SetMessage(kLoadMessage);
   });
+}
+
+void frmANumKey::SetTitle(std::string_view title) {
+  setWindowTitle(controls::ToQString(title));
+}
+
+void frmANumKey::ShowModal() {
+  FocusAcceptKey();
+  exec();
 }
 
 void frmANumKey::SetMessage(std::string_view text) {
@@ -194,6 +216,28 @@ void frmANumKey::keyPressEvent(QKeyEvent* event) {
 void frmANumKey::closeEvent(QCloseEvent* event) {
   unloaded_ = true;
   QDialog::closeEvent(event);
+}
+
+int frmANumKey::ScreenWidth() const {
+  return ScreenArea().width() * kTwipsPerPixel;
+}
+int frmANumKey::ScreenHeight() const {
+  return ScreenArea().height() * kTwipsPerPixel;
+}
+int frmANumKey::OuterWidth() const {
+  return frameGeometry().width() * kTwipsPerPixel;
+}
+int frmANumKey::OuterHeight() const {
+  return frameGeometry().height() * kTwipsPerPixel;
+}
+
+// Positions count from the screen's top-left corner.
+void frmANumKey::SetLeft(int twips) {
+  move(ScreenArea().left() + Pixels(twips), pos().y());
+}
+
+void frmANumKey::SetTop(int twips) {
+  move(pos().x(), ScreenArea().top() + Pixels(twips));
 }
 
 }  // namespace keyboard

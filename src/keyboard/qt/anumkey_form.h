@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/place_bottom_right.h"
 #include "keyboard/key_handling.h"
 
 class QLineEdit;
@@ -21,7 +22,7 @@ namespace keyboard {
 
 class KeyButton;
 
-class frmANumKey final : public QDialog, public KeyPad {
+class frmANumKey final : public QDialog, public KeyPad, public common::PlaceableForm {
  public:
   frmANumKey();
 
@@ -30,9 +31,12 @@ class frmANumKey final : public QDialog, public KeyPad {
 
   KeyHandling& Keys() { return keys_; }
   const KeyHandling& Keys() const { return keys_; }
+  void SetTitle(std::string_view title);
   void SetMessage(std::string_view text);
   void SetMasked(bool masked);
   void SetDisplayFontSize(double points);
+  // Modal for the whole application, with no owner window, the accept key focused.
+  void ShowModal();
   // True once the user closed the dialog through its window frame: it is then
   // unloaded, and the next entry point creates it again.
   bool Unloaded() const { return unloaded_; }
@@ -42,6 +46,14 @@ class frmANumKey final : public QDialog, public KeyPad {
   std::string AlphaCaption(int index) const override;
   void FocusAcceptKey() override;
   void HideDialog() override;
+
+  // Twips on the primary screen; positions are those of the window's frame.
+  int ScreenWidth() const override;
+  int ScreenHeight() const override;
+  int OuterWidth() const override;
+  int OuterHeight() const override;
+  void SetLeft(int twips) override;
+  void SetTop(int twips) override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,9 +7,10 @@
 
 #include "common/failure.h"
 #include "common/trap.h"
-#include "controls/win32/message_reflection.h"
+#include "controls/win32/child_window.h"
 #include "controls/win32/wide_text.h"
 #include "controls/win32/win32_caption_panel.h"
+#include "controls/win32/window_dpi.h"
 #include "keyboard/entry_points.h"
 #include "keyboard/win32/key_face.h"
 
@@ -39,16 +40,14 @@ constexpr wchar_t kClassName[] = L"frmANumKey";
 constexpr int kTwipsPerInch = 1440;
 constexpr UINT_PTR kPreviewId = 1;
 constexpr UINT_PTR kSilverId = 2;
+constexpr auto kRaised = controls::Win32CaptionPanel::Bevel::kRaised;
+constexpr auto kSunken = controls::Win32CaptionPanel::Bevel::kSunken;
 
 bool IsLatin(std::string_view text) {
   for (const char c : text) {
     if (static_cast<unsigned char>(c) >= 0x80) return false;
   }
   return true;
-}
-
-COLORREF Rgb(const layout::Colour& colour) {
-  return RGB(colour.red, colour.green, colour.blue);
 }
 
 void RegisterFormClass(WNDPROC procedure) {
@@ -77,10 +76,10 @@ frmANumKey::frmANumKey()
   window_ = CreateWindowExW(kFrameExStyle, kClassName, L"", kFrameStyle, 0, 0, 0, 0, nullptr,
                             nullptr, GetModuleHandleW(nullptr), this);
   if (window_ == nullptr) throw std::runtime_error("The keyboard dialog cannot be created");
-  dpi_ = static_cast<int>(GetDpiForWindow(window_));
-  if (dpi_ <= 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
+  dpi_ = controls::WindowDpi(window_);
   RECT outer{0, 0, Pixels(layout::kWidth), Pixels(layout::kHeight)};
-  AdjustWindowRectExForDpi(&outer, kFrameStyle, FALSE, kFrameExStyle, static_cast<UINT>(dpi_));
+  // The frame at the system's DPI: the call that takes a DPI is missing before Windows 10.
+  AdjustWindowRectEx(&outer, kFrameStyle, FALSE, kFrameExStyle);
   SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -107,6 +106,10 @@ int frmANumKey::Pixels(int twips) const {
   return MulDiv(twips, dpi_, kTwipsPerInch);
 }
 
+int frmANumKey::Twips(int pixels) const {
+  return MulDiv(pixels, kTwipsPerInch, dpi_);
+}
+
 // The text a font shows decides its character set: Latin text asks for the Latin one,
 // so a missing Times New Roman maps to a face of its metrics; Chinese text asks for
 // Big5, which Windows' font mapper puts before the face name, as the designer's forms
@@ -123,15 +126,26 @@ HFONT frmANumKey::NewFont(const layout::Face& face, double points, bool latinTex
   return CreateFontIndirectW(&font);
 }
 
-HWND frmANumKey::AddChild(const wchar_t* windowClass, int id, DWORD style, const layout::Box& box,
-                          HWND parent) {
-  const HWND child = CreateWindowExW(
-      0, windowClass, L"", WS_CHILD | WS_VISIBLE | style, Pixels(box.left), Pixels(box.top),
-      Pixels(box.width), Pixels(box.height), parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (child == nullptr) throw std::runtime_error("A control of the keyboard dialog cannot be made");
+RECT frmANumKey::Place(const layout::Box& box) const {
+  const int left = Pixels(box.left), top = Pixels(box.top);
+  return RECT{left, top, left + Pixels(box.width), top + Pixels(box.height)};
+}
+
+HWND frmANumKey::AddChild(DWORD exStyle, const wchar_t* windowClass, int id, DWORD style,
+                          const layout::Box& box, HWND parent) {
+  const HWND child =
+      controls::CreateChildWindow(exStyle, windowClass, WS_VISIBLE | style, parent, id, Place(box),
+                                  "A control of the keyboard dialog");
   SetWindowSubclass(child, PreviewProc, kPreviewId, reinterpret_cast<DWORD_PTR>(this));
   return child;
+}
+
+std::unique_ptr<controls::Win32CaptionPanel> frmANumKey::NewPanel(
+    HWND parent, int id, const layout::Box& box, controls::Win32CaptionPanel::Bevel bevel) {
+  auto panel = std::make_unique<controls::Win32CaptionPanel>(parent, id, Place(box));
+  panel->SetBevel(bevel);
+  PaintSilver(panel->Handle());
+  return panel;
 }
 
 // The panels take the dialog's light grey rather than the system's face colour, so the
@@ -140,42 +154,21 @@ void frmANumKey::PaintSilver(HWND panel) {
   SetWindowSubclass(panel, SilverProc, kSilverId, reinterpret_cast<DWORD_PTR>(background_));
 }
 
-LRESULT CALLBACK frmANumKey::SilverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR data) {
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, SilverProc, id);
-  if (message == WM_ERASEBKGND) {
-    RECT area;
-    GetClientRect(window, &area);
-    FillRect(reinterpret_cast<HDC>(wParam), &area, reinterpret_cast<HBRUSH>(data));
-    return TRUE;
-  }
-  return DefSubclassProc(window, message, wParam, lParam);
-}
-
 void frmANumKey::BuildDisplay() {
   // Read-only: all typing goes through the dialog's key handling.
-  txtDisp_ = AddChild(L"EDIT", control_id::kDisplay, ES_AUTOHSCROLL | ES_READONLY, layout::kDisplay,
-                      window_);
-  SetWindowLongPtrW(txtDisp_, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
-  SetWindowPos(txtDisp_, nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  txtDisp_ = AddChild(WS_EX_CLIENTEDGE, L"EDIT", control_id::kDisplay, ES_AUTOHSCROLL | ES_READONLY,
+                      layout::kDisplay, window_);
   SetDisplayFontSize(layout::kDisplayFace.points);
 }
 
 // Letter keys go on vsElastic1, the others on the dialog itself.
 void frmANumKey::BuildKeys() {
-  const auto& panel = layout::kLetterPanel;
-  vsElastic1_ = std::make_unique<controls::Win32CaptionPanel>(
-      window_, control_id::kLetterPanel,
-      RECT{Pixels(panel.left), Pixels(panel.top), Pixels(panel.left + panel.width),
-           Pixels(panel.top + panel.height)});
-  vsElastic1_->SetBevel(controls::Win32CaptionPanel::Bevel::kRaised);
-  PaintSilver(vsElastic1_->Handle());
+  vsElastic1_ = NewPanel(window_, control_id::kLetterPanel, layout::kLetterPanel, kRaised);
   std::map<std::pair<layout::KeyKind, bool>, HFONT> fontOf;
   for (const layout::Key& key : layout::Keys()) {
     const bool letter = key.kind == layout::KeyKind::kLetter;
     const int id = control_id::Key(key);
-    const HWND button = AddChild(L"BUTTON", id, BS_OWNERDRAW | WS_TABSTOP, key.place,
+    const HWND button = AddChild(0, L"BUTTON", id, BS_OWNERDRAW | WS_TABSTOP, key.place,
                                  letter ? vsElastic1_->Handle() : window_);
     SetWindowTextW(button, controls::Wide(key.caption).c_str());
     const bool latin = IsLatin(key.caption);
@@ -192,20 +185,8 @@ void frmANumKey::BuildKeys() {
 }
 
 void frmANumKey::BuildStatusBar() {
-  const auto& bar = layout::kStatusBar;
-  elaSBar_ = std::make_unique<controls::Win32CaptionPanel>(
-      window_, control_id::kStatusBar,
-      RECT{Pixels(bar.left), Pixels(bar.top), Pixels(bar.left + bar.width),
-           Pixels(bar.top + bar.height)});
-  elaSBar_->SetBevel(controls::Win32CaptionPanel::Bevel::kRaised);
-  PaintSilver(elaSBar_->Handle());
-  const auto& line = layout::kMessageLine;
-  elaMsg_ = std::make_unique<controls::Win32CaptionPanel>(
-      elaSBar_->Handle(), control_id::kMessage,
-      RECT{Pixels(line.left), Pixels(line.top), Pixels(line.left + line.width),
-           Pixels(line.top + line.height)});
-  elaMsg_->SetBevel(controls::Win32CaptionPanel::Bevel::kSunken);
-  PaintSilver(elaMsg_->Handle());
+  elaSBar_ = NewPanel(window_, control_id::kStatusBar, layout::kStatusBar, kRaised);
+  elaMsg_ = NewPanel(elaSBar_->Handle(), control_id::kMessage, layout::kMessageLine, kSunken);
   const layout::Face& face = layout::kMessageFace;
   elaMsg_->SetFont(fonts_.emplace_back(NewFont(face, face.points, false)));
 }
@@ -272,140 +253,35 @@ void frmANumKey::HideDialog() {
   PostMessageW(window_, WM_NULL, 0, 0);
 }
 
-namespace {
-
-// The thread's enabled top-level windows other than `self`, which a modal window
-// disables while it is up.
-std::vector<HWND> EnabledThreadWindows(HWND self) {
-  struct Search {
-    HWND self;
-    std::vector<HWND> found;
-  } search{self, {}};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        if (window != s.self && IsWindowEnabled(window)) s.found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+int frmANumKey::ScreenWidth() const {
+  return Twips(GetSystemMetrics(SM_CXSCREEN));
+}
+int frmANumKey::ScreenHeight() const {
+  return Twips(GetSystemMetrics(SM_CYSCREEN));
+}
+int frmANumKey::OuterWidth() const {
+  RECT outer{};
+  GetWindowRect(window_, &outer);
+  return Twips(outer.right - outer.left);
+}
+int frmANumKey::OuterHeight() const {
+  RECT outer{};
+  GetWindowRect(window_, &outer);
+  return Twips(outer.bottom - outer.top);
 }
 
-}  // namespace
-
-void frmANumKey::ShowModal() {
-  const HWND previous = GetActiveWindow();
-  const std::vector<HWND> disabled = EnabledThreadWindows(window_);
-  for (const HWND window : disabled) EnableWindow(window, FALSE);
-  ShowWindow(window_, SW_SHOW);
-  SetForegroundWindow(window_);
-  FocusAcceptKey();
-  MSG message;
-  while (IsWindow(window_) && IsWindowVisible(window_)) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop ends too
-      break;
-    }
-    if (got < 0) break;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  if (IsWindow(window_)) ShowWindow(window_, SW_HIDE);
-  for (const HWND window : disabled) {
-    if (IsWindow(window)) EnableWindow(window, TRUE);
-  }
-  if (previous != nullptr && IsWindow(previous)) SetActiveWindow(previous);
+void frmANumKey::SetLeft(int twips) {
+  RECT outer{};
+  GetWindowRect(window_, &outer);
+  SetWindowPos(window_, nullptr, Pixels(twips), outer.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Key preview: a key reaches the handlers once, at the control that has the focus (or
-// the dialog when none has), before that control sees it. Alt chords come as system
-// keys: they act as keys going down but type no character. A swallowed character goes
-// no further.
-bool frmANumKey::PreviewKey(UINT message, WPARAM wParam) {
-  switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      keys_.Form_KeyDown(static_cast<int>(wParam));
-      return false;
-    case WM_CHAR: {
-      int charCode = static_cast<int>(wParam);
-      keys_.Form_KeyPress(charCode);
-      return charCode == 0;
-    }
-    default:
-      return false;
-  }
-}
-
-LRESULT CALLBACK frmANumKey::PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR data) {
-  auto* self = reinterpret_cast<frmANumKey*>(data);
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, PreviewProc, id);
-  if (self->PreviewKey(message, wParam)) return 0;
-  // The display is never edited nor focused: the focus goes on to the accept key.
-  if (window == self->txtDisp_ && message == WM_SETFOCUS) {
-    self->FocusAcceptKey();
-    return 0;
-  }
-  return DefSubclassProc(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK frmANumKey::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<frmANumKey*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  LRESULT result = 0;
-  if (controls::ReflectToChild(window, message, wParam, lParam, &result)) return result;
-  if (self != nullptr && self->window_ == window) return self->Handle(message, wParam, lParam);
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT frmANumKey::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (PreviewKey(message, wParam)) return 0;
-  switch (message) {
-    case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED) {
-        const auto key = keyById_.find(LOWORD(wParam));
-        if (key != keyById_.end()) keys_.Click(key->second->kind, key->second->index);
-        return 0;
-      }
-      break;
-    case WM_DRAWITEM: {
-      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      const auto key = keyById_.find(static_cast<int>(item.CtlID));
-      if (key == keyById_.end()) break;
-      DrawKey(item, key->second->kind == layout::KeyKind::kBack, dpi_);
-      return TRUE;
-    }
-    case WM_CTLCOLORSTATIC:
-      // The read-only display keeps its light yellow.
-      if (reinterpret_cast<HWND>(lParam) == txtDisp_) {
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        SetBkColor(dc, Rgb(layout::kDisplayBackground));
-        SetTextColor(dc, RGB(0, 0, 0));
-        return reinterpret_cast<LRESULT>(displayBackground_);
-      }
-      break;
-    case WM_ERASEBKGND: {
-      RECT area;
-      GetClientRect(window_, &area);
-      FillRect(reinterpret_cast<HDC>(wParam), &area, background_);
-      return TRUE;
-    }
-    case WM_CLOSE:
-      // Closed through its frame the dialog is unloaded, which also ends its modal loop.
-      unloaded_ = true;
-      ShowWindow(window_, SW_HIDE);
-      DestroyWindow(window_);
-      return 0;
-    default:
-      break;
-  }
-  return DefWindowProcW(window_, message, wParam, lParam);
+void frmANumKey::SetTop(int twips) {
+  RECT outer{};
+  GetWindowRect(window_, &outer);
+  SetWindowPos(window_, nullptr, outer.left, Pixels(twips), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace keyboard

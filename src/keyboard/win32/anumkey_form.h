@@ -12,12 +12,10 @@
 #include <string_view>
 #include <vector>
 
+#include "common/place_bottom_right.h"
+#include "controls/win32/win32_caption_panel.h"
 #include "keyboard/anumkey_layout.h"
 #include "keyboard/key_handling.h"
-
-namespace controls {
-class Win32CaptionPanel;
-}
 
 namespace keyboard {
 
@@ -31,7 +29,7 @@ inline constexpr int kMessage = 103;      // elaMsg
 int Key(const layout::Key& key);
 }  // namespace control_id
 
-class frmANumKey final : public KeyPad {
+class frmANumKey final : public KeyPad, public common::PlaceableForm {
  public:
   frmANumKey();
   ~frmANumKey() override;
@@ -63,6 +61,15 @@ class frmANumKey final : public KeyPad {
   void FocusAcceptKey() override;
   void HideDialog() override;
 
+  // Twips on the primary monitor, whose top-left corner is (0, 0); positions are those
+  // of the window's frame.
+  int ScreenWidth() const override;
+  int ScreenHeight() const override;
+  int OuterWidth() const override;
+  int OuterHeight() const override;
+  void SetLeft(int twips) override;
+  void SetTop(int twips) override;
+
  private:
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK PreviewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -74,10 +81,14 @@ class frmANumKey final : public KeyPad {
   void BuildDisplay();
   void BuildKeys();
   void BuildStatusBar();
-  HWND AddChild(const wchar_t* windowClass, int id, DWORD style, const layout::Box& box,
-                HWND parent);
+  RECT Place(const layout::Box& box) const;
+  HWND AddChild(DWORD exStyle, const wchar_t* windowClass, int id, DWORD style,
+                const layout::Box& box, HWND parent);
+  std::unique_ptr<controls::Win32CaptionPanel> NewPanel(HWND parent, int id, const layout::Box& box,
+                                                        controls::Win32CaptionPanel::Bevel bevel);
   HFONT NewFont(const layout::Face& face, double points, bool latinText) const;
   int Pixels(int twips) const;
+  int Twips(int pixels) const;
 
   KeyHandling keys_{*this};
   HWND window_ = nullptr;

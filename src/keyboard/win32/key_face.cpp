@@ -76,6 +76,10 @@ void DrawLeftArrow(PictureCanvas& canvas) {
 
 }  // namespace
 
+COLORREF Rgb(const layout::Colour& colour) {
+  return RGB(colour.red, colour.green, colour.blue);
+}
+
 void DrawKey(const DRAWITEMSTRUCT& item, bool leftArrow, int dpi) {
   const HDC dc = item.hDC;
   RECT area = item.rcItem;

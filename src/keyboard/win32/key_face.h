@@ -5,7 +5,11 @@
 // pictures are drawn in code on a 32 x 32 grid, scaled to the window's DPI.
 #include <windows.h>
 
+#include "keyboard/anumkey_layout.h"
+
 namespace keyboard {
+
+COLORREF Rgb(const layout::Colour& colour);
 
 // For WM_DRAWITEM of an owner-drawn key; the caption and font are the button's own.
 void DrawKey(const DRAWITEMSTRUCT& item, bool leftArrow, int dpi);

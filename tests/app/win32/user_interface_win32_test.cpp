@@ -132,4 +132,19 @@ TEST_F(Win32SeamTest, ACancelledFolderPickerGivesEmptyText) {
   EXPECT_TRUE(titleShown);
 }
 
+// The wait pointer shows at once and stays through the window's WM_SETCURSOR while busy;
+// once not busy the window's own pointer comes back.
+TEST_F(Win32SeamTest, TheBusyPointerIsTheWaitPointerUntilTheCommandEnds) {
+  const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+  {
+    const common::BusyPointer busy;
+    EXPECT_EQ(GetCursor(), wait);
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));  // as a window's class pointer would
+    EXPECT_TRUE(ui.KeepBusyPointer());
+    EXPECT_EQ(GetCursor(), wait);
+  }
+  EXPECT_FALSE(ui.KeepBusyPointer());
+  EXPECT_NE(GetCursor(), wait);
+}
+
 }  // namespace

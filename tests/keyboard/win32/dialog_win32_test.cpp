@@ -94,7 +94,10 @@ TEST_F(DialogWin32Test, EnterPWDMasksAndTheNextShowInputShowsPlainText) {
 
 // At 96 DPI a pixel is 15 twips; the outer frame sits on the screen's right edge and
 // 375 twips above its bottom edge.
+// Modal with no owner: the caller's window takes no input while the dialog is up.
 TEST_F(DialogWin32Test, TheWindowIsBuiltFromTheLayoutAndPlacedBottomRight) {
+  const HWND caller = CreateWindowExW(0, L"STATIC", L"caller", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                      0, 200, 100, nullptr, nullptr, nullptr, nullptr);
   WhileShown([&] { return dialog.ShowInput(text); },
              [&](frmANumKey& form) {
                ASSERT_EQ(form.Dpi(), 96);
@@ -121,8 +124,11 @@ TEST_F(DialogWin32Test, TheWindowIsBuiltFromTheLayoutAndPlacedBottomRight) {
                EXPECT_EQ(outer.right, GetSystemMetrics(SM_CXSCREEN));
                EXPECT_EQ(outer.bottom, GetSystemMetrics(SM_CYSCREEN) - 375 / 15);
                EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), nullptr);
+               EXPECT_FALSE(IsWindowEnabled(caller));
                Press(VK_ESCAPE);
              });
+  EXPECT_TRUE(IsWindowEnabled(caller));
+  DestroyWindow(caller);
 }
 
 }  // namespace
