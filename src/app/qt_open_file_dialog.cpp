@@ -32,7 +32,7 @@ void QtOpenFileDialog::SetFilter(std::string_view filter) {
   filter_ = ToQString(filter);
 }
 
-void QtOpenFileDialog::ShowOpen() {
+bool QtOpenFileDialog::ShowOpen() {
   QFileDialog dialog(owner_, QStringLiteral("開啟"), initDir_, QtNameFilters(filter_));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   // A name that does not exist may be typed: the caller checks the file and says so.
@@ -40,8 +40,9 @@ void QtOpenFileDialog::ShowOpen() {
   dialog.setDefaultSuffix(defaultExt_);
   // The name of the last choice is offered again, in its own folder.
   if (!fileName_.isEmpty()) dialog.selectFile(fileName_);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   fileName_ = dialog.selectedFiles().constFirst();
+  return true;
 }
 
 std::string QtOpenFileDialog::FileName() const {

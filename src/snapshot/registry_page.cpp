@@ -32,12 +32,12 @@ std::string RegistryPage::ChooseFileToRead() {
   if (UseDefaults()) {
     file = DefaultFolder() + "\\" + SnapshotName(".txt");
   } else {
-    // The dialog keeps its last file name between uses; it is not cleared here.
     CommonDialog1_.SetInitDir(platform::AnsiToUtf8(DefaultFolder()));
     CommonDialog1_.SetDefaultExt(".txt");
     CommonDialog1_.SetFilter("文字檔|*.txt");
-    CommonDialog1_.ShowOpen();
-    file = platform::Utf8ToAnsi(CommonDialog1_.FileName());
+    // The dialog keeps its last file name, also through a cancel: a cancel is no
+    // choice, or "復原Registry" would restore a file the user just declined.
+    if (CommonDialog1_.ShowOpen()) file = platform::Utf8ToAnsi(CommonDialog1_.FileName());
   }
   if (file.empty()) common::MsgBox("請選擇文字檔");
   return file;
