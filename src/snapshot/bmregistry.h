@@ -28,17 +28,25 @@ bool EnumSubKey(platform::SettingsKey& root, std::string_view keyPath,
                 std::vector<Record>& records);
 
 // The records of the whole settings tree in walk order; nothing when the settings root
-// cannot be opened.
+// does not exist. A store that cannot be read (a damaged settings file, say) raises a
+// failure (common::FailureError) that names what to repair.
 std::optional<std::vector<Record>> ReadAllSettings(platform::SettingsStore& store);
 
+// ReadAllSettings inside a trap of its own: a store that cannot be read is shown with
+// `label` and gives nothing. A user who only learned "cannot read" would not know which
+// file to repair, so this failure is shown even by routines that otherwise only log.
+std::optional<std::vector<Record>> ReadAllSettingsShown(platform::SettingsStore& store,
+                                                        std::string_view label);
+
 // Clears the grid to its header and shows one row per stored setting. False when the
-// settings root cannot be opened, or on a failure (logged, "bmRegistry_GetCurrentKey").
+// settings root does not exist or cannot be read (shown, "bmRegistry_GetCurrentKey"),
+// or on another failure (logged, same label).
 bool GetCurrentKey(controls::Grid& grid, platform::SettingsStore& store);
 
 // Writes every stored setting to `path` as comma-separated lines ended by CR LF,
 // replacing the file whole. False, with no file written, when the store holds no
-// setting; false on a failure (logged, "bmRegistry_GetCurrentKeyToFile"), with an
-// earlier file at the path left as it was.
+// setting or cannot be read (shown, "bmRegistry_GetCurrentKeyToFile"); false on another
+// failure (logged, same label), with an earlier file at the path left as it was.
 bool GetCurrentKeyToFile(std::string_view path, platform::SettingsStore& store);
 
 // Shows a snapshot file in the grid, one row per line and one cell per field. A missing

@@ -9,6 +9,7 @@
 #include "common/user_interface.h"
 #include "snapshot/bmregistry.h"
 #include "snapshot/record_cells.h"
+#include "snapshot/settings_root.h"
 
 namespace bmRegistry {
 namespace {
@@ -115,12 +116,17 @@ bool EnumSubKey(SettingsKey& root, std::string_view keyPath, std::vector<Record>
 }
 
 std::optional<std::vector<Record>> ReadAllSettings(platform::SettingsStore& store) {
-  std::unique_ptr<SettingsKey> root;
-  if (store.OpenCurrentUserKey(platform::kSettingsRoot, root) != platform::kSuccess) {
-    return std::nullopt;
-  }
+  const std::unique_ptr<SettingsKey> root = OpenSettingsRoot(store);
+  if (!root) return std::nullopt;
   std::vector<Record> records;
   EnumSubKey(*root, "", records);
+  return records;
+}
+
+std::optional<std::vector<Record>> ReadAllSettingsShown(platform::SettingsStore& store,
+                                                        std::string_view label) {
+  std::optional<std::vector<Record>> records;
+  common::TrapShow(label, [&] { records = ReadAllSettings(store); });
   return records;
 }
 
@@ -130,7 +136,7 @@ bool GetCurrentKey(controls::Grid& grid, platform::SettingsStore& store) {
     // Cleared first, so a root that cannot be opened leaves the header only.
     grid.SetRows(grid.FixedRows());
     common::BusyPointer busy;
-    const auto records = ReadAllSettings(store);
+    const auto records = ReadAllSettingsShown(store, "bmRegistry_GetCurrentKey");
     if (!records) return;
     for (const Record& record : *records) grid.AddItem(DecodeCells(record));
     result = true;

@@ -9,6 +9,7 @@
 #include "common/user_interface.h"
 #include "platform/ansi_codepage.h"
 #include "snapshot/bmregistry.h"
+#include "snapshot/settings_root.h"
 #include "snapshot/snapshot_lines.h"
 
 namespace bmRegistry {
@@ -47,20 +48,6 @@ platform::SettingWrite ParseSettingLine(std::string_view line, std::size_t lineN
   return write;
 }
 
-// The store's own words, where it has them, say what to repair (a damaged file names
-// its line).
-[[noreturn]] void RaiseRefusedRestore(platform::Status status, std::string_view why) {
-  std::int32_t number = common::err::kInvalidArgument;
-  if (status == platform::kAccessDenied) number = common::err::kPermissionDenied;
-  if (status == platform::kStoreCorrupt || status == platform::kStoreIoFailed) {
-    number = common::err::kDeviceIo;
-  }
-  std::string description =
-      "The settings store refused the restore (status " + std::to_string(status) + ")";
-  if (!why.empty()) description += ": " + platform::AnsiToUtf8(why);
-  common::Raise(number, description + ".");
-}
-
 }  // namespace
 
 bool LoadRegistry(std::string_view path, platform::SettingsStore& store) {
@@ -77,7 +64,9 @@ bool LoadRegistry(std::string_view path, platform::SettingsStore& store) {
       while (reader.Next(line)) writes.push_back(ParseSettingLine(line, reader.LineNumber()));
       status = store.RestoreSettings(writes);
     }
-    if (status != platform::kSuccess) RaiseRefusedRestore(status, store.LastFailureDescription());
+    if (status != platform::kSuccess) {
+      RaiseStoreFailure(status, "refused the restore", store.LastFailureDescription());
+    }
     result = true;
   });
   return result;

@@ -13,7 +13,7 @@ bool GetCurrentKeyToFile(std::string_view path, platform::SettingsStore& store) 
     common::BusyPointer busy;
     // The store is read whole before the file is touched: an empty or missing store
     // leaves an earlier snapshot as it was.
-    const auto records = ReadAllSettings(store);
+    const auto records = ReadAllSettingsShown(store, "bmRegistry_GetCurrentKeyToFile");
     if (!records || records->empty()) return;
     // The new snapshot replaces the old one only once it is complete on disk, so a
     // failed save keeps the previous snapshot.

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 
@@ -143,24 +144,53 @@ TEST_F(SnapshotFaults, AFolderWhereTheStoreFileShouldBeFailsEveryCommandClearly)
   fs::create_directory(StoreFile());
   WriteBytes(Snapshot(), "App,Sec,k,restored\r\n");
   ui.ExpectBox();
+  ui.ExpectBox();
   page.cmdGetCurrentReg_Click();
   ui.ExpectBox(Answer::kYes);
+  ui.ExpectBox();
   ui.ExpectBox();
   page.cmdSave_Click();
   ui.ExpectBox();
   ui.ExpectBox();
   page.cmdLoadReg_Click();
-  ASSERT_EQ(ui.boxes().size(), 5u);
-  EXPECT_EQ(ui.boxes()[0].text, "讀取Registry失敗");
-  EXPECT_EQ(ui.boxes()[2].text, "存檔失敗");
-  EXPECT_TRUE(IsReport(ui.boxes()[3].text, "bmRegistry_LoadRegistry", "HKEY_CURRENT_USER.reg"))
+  ASSERT_EQ(ui.boxes().size(), 7u);
+  EXPECT_TRUE(IsReport(ui.boxes()[0].text, "bmRegistry_GetCurrentKey", "HKEY_CURRENT_USER.reg"))
+      << ui.boxes()[0].text;
+  EXPECT_EQ(ui.boxes()[1].text, "讀取Registry失敗");
+  EXPECT_TRUE(
+      IsReport(ui.boxes()[3].text, "bmRegistry_GetCurrentKeyToFile", "HKEY_CURRENT_USER.reg"))
       << ui.boxes()[3].text;
-  EXPECT_EQ(ui.boxes()[4].text, "復原Registry失敗");
+  EXPECT_EQ(ui.boxes()[4].text, "存檔失敗");
+  EXPECT_TRUE(IsReport(ui.boxes()[5].text, "bmRegistry_LoadRegistry", "HKEY_CURRENT_USER.reg"))
+      << ui.boxes()[5].text;
+  EXPECT_EQ(ui.boxes()[6].text, "復原Registry失敗");
   EXPECT_EQ(ReadBytes(Snapshot()), "App,Sec,k,restored\r\n");
   EXPECT_TRUE(fs::is_empty(StoreFile()));
   fs::remove(StoreFile());
   fs::rename(dir.file("store.kept"), StoreFile());
   WriteBytes(Snapshot(), kEarlierSnapshot);
+}
+
+TEST_F(SnapshotFaults, AStoreFileThatCannotBeParsedIsNamedWithItsLineByTheReadAndTheSave) {
+  const std::string where =
+      "HKEY_CURRENT_USER.reg, line " +
+      std::to_string(std::count(storeBefore_.begin(), storeBefore_.end(), '\n') + 1);
+  WriteBytes(StoreFile(), storeBefore_ + "damaged\n");
+  ui.ExpectBox();
+  ui.ExpectBox();
+  page.cmdGetCurrentReg_Click();
+  ui.ExpectBox(Answer::kYes);
+  ui.ExpectBox();
+  ui.ExpectBox();
+  page.cmdSave_Click();
+  ASSERT_EQ(ui.boxes().size(), 5u);
+  EXPECT_TRUE(IsReport(ui.boxes()[0].text, "bmRegistry_GetCurrentKey", where))
+      << ui.boxes()[0].text;
+  EXPECT_EQ(ui.boxes()[1].text, "讀取Registry失敗");
+  EXPECT_TRUE(IsReport(ui.boxes()[3].text, "bmRegistry_GetCurrentKeyToFile", where))
+      << ui.boxes()[3].text;
+  EXPECT_EQ(ui.boxes()[4].text, "存檔失敗");
+  WriteBytes(StoreFile(), storeBefore_);
 }
 
 // Removes a file at the moment a command puts up the busy pointer: after the command
