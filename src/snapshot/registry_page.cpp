@@ -4,6 +4,7 @@
 #include "common/trap.h"
 #include "platform/ansi_codepage.h"
 #include "snapshot/bmregistry.h"
+#include "snapshot/snapshot_lines.h"
 
 namespace snapshot {
 
@@ -96,10 +97,13 @@ void RegistryPage::cmdSave_Click() {
       // A cancelled picker ends the command: nothing is written anywhere.
       if (folder.empty()) return;
     }
-    const std::string file = basBase::WithTrailing(folder, "\\") + SnapshotName(".TXT");
-    if (basBase::IsFile(file) &&
-        common::MsgBox("該文字檔已存在，要覆蓋嗎?", common::Buttons::kYesNo, common::Icon::kNone,
-                       "檔案已存在") != common::Answer::kYes) {
+    std::string file = basBase::WithTrailing(folder, "\\") + SnapshotName(".TXT");
+    // A snapshot of this name in another case ("Reg_X.txt") is the file the readers
+    // take: the save replaces that one rather than writing a second file beside it.
+    const std::optional<std::string> existing = bmRegistry::ExistingSnapshot(file);
+    if (existing) file = *existing;
+    if (existing && common::MsgBox("該文字檔已存在，要覆蓋嗎?", common::Buttons::kYesNo,
+                                   common::Icon::kNone, "檔案已存在") != common::Answer::kYes) {
       return;
     }
     if (!bmRegistry::GetCurrentKeyToFile(file, store_)) {

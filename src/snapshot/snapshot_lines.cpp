@@ -59,9 +59,13 @@ std::optional<std::string> FindIgnoringCase(std::string_view path) {
 
 }  // namespace
 
-std::optional<std::string> LocateSnapshot(std::string_view path) {
+std::optional<std::string> ExistingSnapshot(std::string_view path) {
   if (basBase::IsFile(path)) return std::string(path);
-  if (auto found = FindIgnoringCase(path)) return found;
+  return FindIgnoringCase(path);
+}
+
+std::optional<std::string> LocateSnapshot(std::string_view path) {
+  if (auto found = ExistingSnapshot(path)) return found;
   common::MsgBox("File Not Found:" + platform::AnsiToUtf8(path));
   return std::nullopt;
 }

@@ -89,6 +89,20 @@ TEST_F(RegistryPageTest, SavingWritesTheDefaultFileThenAsksBeforeOverwriting) {
   EXPECT_EQ(ReadBytes(SavedFile()), "App,Sec,k,new\r\n");
 }
 
+TEST_F(RegistryPageTest, TheSaveReplacesTheSnapshotOfItsNameInAnyCaseSoTheReadersSeeIt) {
+  Save("App", "Sec", "k", "v");
+  const std::string lowerCase = dir.file("DAT/Reg_PC1.txt");
+  WriteBytes(lowerCase, "App,Sec,k,stale\r\n");
+  ui.ExpectBox(Answer::kYes);
+  page.cmdSave_Click();
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].text, "該文字檔已存在，要覆蓋嗎?");
+  EXPECT_EQ(ReadBytes(lowerCase), "App,Sec,k,v\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "DAT"), {}), 1);
+  page.cmdReadRegFile_Click();
+  EXPECT_EQ(fgList.DataRows(), (Rows{{"App", "Sec", "k", "v"}}));
+}
+
 TEST_F(RegistryPageTest, SavingAnEmptyStoreSaysSoAndWritesNothing) {
   CreateEmptyRoot();
   ui.ExpectBox();
