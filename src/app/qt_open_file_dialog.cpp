@@ -3,6 +3,8 @@
 #include <QFileDialog>
 
 #include "controls/qt/qt_text.h"
+#include "platform/ansi_codepage.h"
+#include "platform/paths.h"
 
 namespace app {
 
@@ -21,7 +23,9 @@ QString QtNameFilters(const QString& filter) {
 }
 
 void QtOpenFileDialog::SetInitDir(std::string_view folder) {
-  initDir_ = ToQString(folder);
+  // The page gives the folder in the tool's Windows form ("<program folder>\..\DAT").
+  using namespace platform;
+  initDir_ = ToQString(AnsiToUtf8(NativePath(Utf8ToAnsi(folder))));
 }
 
 void QtOpenFileDialog::SetDefaultExt(std::string_view extension) {
