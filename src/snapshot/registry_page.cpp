@@ -7,6 +7,25 @@
 #include "snapshot/snapshot_lines.h"
 
 namespace snapshot {
+namespace {
+
+// The save names this many of the settings its file cannot give back.
+constexpr std::size_t kNamedSettings = 5;
+
+// Says how many settings the snapshot just written cannot give back, names the first
+// few, and warns when the file cannot be restored at all.
+std::string ShortfallMessage(const bmRegistry::RestoreShortfall& shortfall) {
+  const std::string count = std::to_string(shortfall.settings.size());
+  std::string text = "已存檔，但有 " + count + " 項設定無法由此檔案原樣復原：";
+  for (std::size_t i = 0; i < shortfall.settings.size() && i < kNamedSettings; ++i) {
+    text += "\r\n" + platform::AnsiToUtf8(shortfall.settings[i]);
+  }
+  if (shortfall.settings.size() > kNamedSettings) text += "\r\n……等 " + count + " 項";
+  if (shortfall.wholeFileRefused) text += "\r\n由於其中部分設定，復原此檔案時將整個失敗。";
+  return text;
+}
+
+}  // namespace
 
 RegistryPage::RegistryPage(controls::Grid& fgList, common::OpenFileDialog& CommonDialog1,
                            std::function<int()> chkDefault,
@@ -106,12 +125,18 @@ void RegistryPage::cmdSave_Click() {
                                    common::Icon::kNone, "檔案已存在") != common::Answer::kYes) {
       return;
     }
-    if (!bmRegistry::GetCurrentKeyToFile(file, store_)) {
+    bmRegistry::RestoreShortfall shortfall;
+    if (!bmRegistry::GetCurrentKeyToFile(file, store_, &shortfall)) {
       common::MsgBox("存檔失敗");
       return;
     }
     // The file is written from the store; the grid's rows stay as they are.
     FitColumns();
+    // The file keeps the plain comma format that others read; what it cannot give back
+    // is told now, not found out at the restore.
+    if (!shortfall.settings.empty()) {
+      common::MsgBox(ShortfallMessage(shortfall), common::Buttons::kOk, common::Icon::kExclamation);
+    }
   });
 }
 

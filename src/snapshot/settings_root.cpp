@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/failure.h"
+#include "common/trap.h"
 #include "platform/ansi_codepage.h"
 
 namespace bmRegistry {
@@ -26,6 +27,13 @@ std::unique_ptr<platform::SettingsKey> OpenSettingsRoot(platform::SettingsStore&
   if (status != platform::kSuccess) {
     RaiseStoreFailure(status, "cannot be read", store.LastFailureDescription());
   }
+  return root;
+}
+
+std::unique_ptr<platform::SettingsKey> OpenSettingsRootShown(platform::SettingsStore& store,
+                                                             std::string_view label) {
+  std::unique_ptr<platform::SettingsKey> root;
+  common::TrapShow(label, [&] { root = OpenSettingsRoot(store); });
   return root;
 }
 

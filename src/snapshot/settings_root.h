@@ -17,4 +17,10 @@ namespace bmRegistry {
 // be read is a failure: taken for an empty one, it would hide what needs repair.
 std::unique_ptr<platform::SettingsKey> OpenSettingsRoot(platform::SettingsStore& store);
 
+// OpenSettingsRoot inside a trap of its own: a store that cannot be read is shown with
+// `label` and gives nullptr. A user told only "cannot read" would not know which file to
+// repair, so this failure is shown even by the routines that otherwise only log.
+std::unique_ptr<platform::SettingsKey> OpenSettingsRootShown(platform::SettingsStore& store,
+                                                             std::string_view label);
+
 }  // namespace bmRegistry

@@ -42,7 +42,8 @@ Status ReadSubKeyName(SettingsKey& key, std::uint32_t index, std::string& name) 
   return status;
 }
 
-Status ReadValue(SettingsKey& key, std::uint32_t index, std::string& name, std::string& data) {
+// The value's name without NULs, its type and its data bytes as stored.
+Status ReadValue(SettingsKey& key, std::uint32_t index, StoredValue& value) {
   std::vector<char> nameBuffer(kFirstNameCapacity, '\0');
   Status status = platform::kNoMoreItems;
   for (int attempt = 0; attempt < kValueReadAttempts;) {
@@ -61,9 +62,10 @@ Status ReadValue(SettingsKey& key, std::uint32_t index, std::string& name, std::
     status =
         key.EnumValue(index, nameBuffer.data(), &nameLength, &type, dataBuffer.data(), &dataLength);
     if (status == platform::kSuccess) {
-      name = WithoutNuls(std::string_view(nameBuffer.data(), nameLength));
-      data = WithoutNuls(std::string_view(reinterpret_cast<const char*>(dataBuffer.data()),
-                                          std::min<std::size_t>(dataLength, dataBuffer.size())));
+      value.name = WithoutNuls(std::string_view(nameBuffer.data(), nameLength));
+      value.type = type;
+      value.bytes.assign(reinterpret_cast<const char*>(dataBuffer.data()),
+                         std::min<std::size_t>(dataLength, dataBuffer.size()));
       return status;
     }
     // "More data" here means the value grew since the size query: read it again.
@@ -73,19 +75,19 @@ Status ReadValue(SettingsKey& key, std::uint32_t index, std::string& name, std::
   return status;
 }
 
-// key path + "\" + value name, every "\" and "|" a cell boundary; then the data, every
-// "|" a cell boundary.
-Record MakeRecord(std::string_view keyPath, std::string_view name, std::string_view data) {
-  Record cells = SplitCells(basBase::WithTrailing(keyPath, "\\") + std::string(name), "\\|");
-  std::vector<std::string> dataCells = SplitCells(data, "|");
+}  // namespace
+
+Record MakeRecord(const StoredValue& value) {
+  // key path + "\" + value name, every "\" and "|" a cell boundary; then the data
+  // without NULs, every "|" a cell boundary.
+  Record cells = SplitCells(basBase::WithTrailing(value.keyPath, "\\") + value.name, "\\|");
+  std::vector<std::string> dataCells = SplitCells(WithoutNuls(value.bytes), "|");
   cells.insert(cells.end(), std::make_move_iterator(dataCells.begin()),
                std::make_move_iterator(dataCells.end()));
   return cells;
 }
 
-}  // namespace
-
-bool EnumSubKey(SettingsKey& root, std::string_view keyPath, std::vector<Record>& records) {
+bool WalkValues(SettingsKey& root, std::string_view keyPath, const ValueVisitor& visit) {
   bool walked = false;
   common::TrapShow("bmRegistry_EnumSubKey", [&] {
     std::unique_ptr<SettingsKey> opened;
@@ -100,19 +102,25 @@ bool EnumSubKey(SettingsKey& root, std::string_view keyPath, std::vector<Record>
     std::uint32_t index = 0;
     std::string name;
     while (ReadSubKeyName(*key, index, name) == platform::kSuccess) {
-      EnumSubKey(root, childPrefix + name, records);
+      WalkValues(root, childPrefix + name, visit);
       ++index;
     }
     if (index == 0) {
-      std::string data;
-      while (ReadValue(*key, index, name, data) == platform::kSuccess) {
-        records.push_back(MakeRecord(keyPath, name, data));
+      StoredValue value;
+      value.keyPath = keyPath;
+      while (ReadValue(*key, index, value) == platform::kSuccess) {
+        visit(value);
         ++index;
       }
     }
     walked = true;
   });
   return walked;
+}
+
+bool EnumSubKey(SettingsKey& root, std::string_view keyPath, std::vector<Record>& records) {
+  return WalkValues(root, keyPath,
+                    [&](const StoredValue& value) { records.push_back(MakeRecord(value)); });
 }
 
 std::optional<std::vector<Record>> ReadAllSettings(platform::SettingsStore& store) {
@@ -123,22 +131,17 @@ std::optional<std::vector<Record>> ReadAllSettings(platform::SettingsStore& stor
   return records;
 }
 
-std::optional<std::vector<Record>> ReadAllSettingsShown(platform::SettingsStore& store,
-                                                        std::string_view label) {
-  std::optional<std::vector<Record>> records;
-  common::TrapShow(label, [&] { records = ReadAllSettings(store); });
-  return records;
-}
-
 bool GetCurrentKey(controls::Grid& grid, platform::SettingsStore& store) {
   bool result = false;
   common::TrapLog("bmRegistry_GetCurrentKey", [&] {
     // Cleared first, so a root that cannot be opened leaves the header only.
     grid.SetRows(grid.FixedRows());
     common::BusyPointer busy;
-    const auto records = ReadAllSettingsShown(store, "bmRegistry_GetCurrentKey");
-    if (!records) return;
-    for (const Record& record : *records) grid.AddItem(DecodeCells(record));
+    const auto root = OpenSettingsRootShown(store, "bmRegistry_GetCurrentKey");
+    if (!root) return;
+    std::vector<Record> records;
+    EnumSubKey(*root, "", records);
+    for (const Record& record : records) grid.AddItem(DecodeCells(record));
     result = true;
   });
   return result;

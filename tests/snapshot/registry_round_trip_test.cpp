@@ -3,8 +3,11 @@
 // the checked-in snapshot files byte for byte. The names are chosen so that Wine, which
 // keeps names sorted, lists them as Windows does: sub-keys sort alike under both rules,
 // and values are created in the order Wine sorts them.
+#include <algorithm>
 #include <filesystem>
+#include <map>
 
+#include "snapshot/registry_page.h"
 #include "snapshot_fixture.h"
 
 namespace snapshot_tests {
@@ -21,7 +24,9 @@ std::string DataFile(std::string_view name) {
   return (std::filesystem::path(REGTOOL_TEST_DATA_DIR) / "snapshot" / name).string();
 }
 
-std::string Text(std::string_view text) { return std::string(text) + '\0'; }
+std::string Text(std::string_view text) {
+  return std::string(text) + '\0';
+}
 
 class RegistryRoundTrip : public SnapshotTest {
  protected:
@@ -95,6 +100,86 @@ TEST_F(RegistryRoundTrip, RestoringTheSnapshotGivesTheSameStoreAndTheSameSnapsho
   ASSERT_TRUE(bmRegistry::GetCurrentKeyToFile(snapshot, *store));
   EXPECT_EQ(ReadBytes(snapshot), ReadBytes(DataFile("restored.txt")));
   EXPECT_TRUE(ui.boxes().empty());
+}
+
+// Every value the walk reads, with its type and its bytes, by its path.
+std::map<std::string, std::pair<std::uint32_t, std::string>> ValuesOf(
+    platform::SettingsStore& store) {
+  std::map<std::string, std::pair<std::uint32_t, std::string>> values;
+  std::unique_ptr<platform::SettingsKey> root;
+  EXPECT_EQ(store.OpenCurrentUserKey(platform::kSettingsRoot, root), platform::kSuccess);
+  bmRegistry::WalkValues(*root, "", [&](const bmRegistry::StoredValue& value) {
+    values[value.keyPath + "\\" + value.name] = {value.type, value.bytes};
+  });
+  return values;
+}
+
+TEST_F(RegistryRoundTrip, TheSaveNamesWhatItsFileCannotGiveBackAndARestoreKeepsAllElse) {
+  Seed();
+  // "k,x" is read back as "k" with other data: it overwrites the one line before it.
+  SetValue("Coll\\S", "k", kTypeString, Text("written back exactly, then overwritten"));
+  SetValue("Coll\\S", "k,x", kTypeString, Text("y"));
+  std::filesystem::create_directories(dir.path() / "bin");
+  std::filesystem::create_directories(dir.path() / "DAT");
+  const auto saveOnThePage = [&] {
+    testing_support::ScriptedOpenFileDialog dialog;
+    snapshot::RegistryPage page(
+        fgList, dialog, [] { return 1; }, [] { return std::string("PC"); }, dir.file("bin"), *store,
+        nullptr);
+    page.cmdSave_Click();
+  };
+  ui.ExpectBox();
+  saveOnThePage();
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].text,
+            "已存檔，但有 12 項設定無法由此檔案原樣復原：\r\nAlpha\\General\\Binary\r\n"
+            "Alpha\\General\\Dword\r\nAlpha\\General\\Expand\r\nAlpha\\General\\Multi\r\n"
+            "Alpha\\Names\\a,b\r\n……等 12 項");
+  EXPECT_EQ(ui.boxes()[0].icon, common::Icon::kExclamation);
+  EXPECT_EQ(ui.boxes()[0].title, common::kAppTitle);
+
+  bmRegistry::RestoreShortfall shortfall;
+  ASSERT_TRUE(bmRegistry::GetCurrentKeyToFile(snapshot, *store, &shortfall));
+  const std::vector<std::string> named{"Alpha\\General\\Binary",
+                                       "Alpha\\General\\Dword",
+                                       "Alpha\\General\\Expand",
+                                       "Alpha\\General\\Multi",
+                                       "Alpha\\Names\\a,b",
+                                       "Alpha\\Names\\a\\b",
+                                       "Alpha\\Names\\a|b",
+                                       "Alpha\\Names\\z",
+                                       "Alpha\\Outer\\Inner\\Deep",
+                                       "Beta|Two\\Sec\\k",
+                                       "Coll\\S\\k",
+                                       "Coll\\S\\k,x"};
+  EXPECT_EQ(shortfall.settings, named);
+  EXPECT_FALSE(shortfall.wholeFileRefused);
+  const auto before = ValuesOf(*store);
+  ASSERT_TRUE(bmRegistry::LoadRegistry(snapshot, *store));
+  const auto after = ValuesOf(*store);
+  for (const auto& [path, value] : before) {
+    if (std::find(named.begin(), named.end(), path) != named.end()) continue;
+    ASSERT_TRUE(after.contains(path)) << path;
+    EXPECT_EQ(after.at(path), value) << path;
+  }
+  EXPECT_NE(after.at("Coll\\S\\k"), before.at("Coll\\S\\k"));
+
+  // Data holding CR LF splits its line: the restore refuses the whole file, and the
+  // box says so.
+  testing_support::TempDir other;
+  store = FreshSettingsStore(other);
+  Save("App", "Sec", "k", "two\r\nlines");
+  Save("App", "Sec", "z", "plain");
+  ui.ExpectBox(common::Answer::kYes);  // overwrite the file?
+  ui.ExpectBox();
+  saveOnThePage();
+  ASSERT_EQ(ui.boxes().size(), 3u);
+  EXPECT_EQ(ui.boxes()[2].text,
+            "已存檔，但有 1 項設定無法由此檔案原樣復原：\r\nApp\\Sec\\k\r\n"
+            "由於其中部分設定，復原此檔案時將整個失敗。");
+  ui.ExpectBox();
+  EXPECT_FALSE(bmRegistry::LoadRegistry(dir.file("DAT/Reg_PC.TXT"), *store));
+  store.reset();
 }
 
 }  // namespace
