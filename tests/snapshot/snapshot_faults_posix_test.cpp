@@ -66,6 +66,25 @@ class SnapshotFaults : public SnapshotTest {
            text.find(words) != std::string::npos;
   }
 
+  // "讀取本機Registry", then "存檔" (Yes to the overwrite question), on a store file that
+  // cannot be read: each reports the store's words, then says it failed.
+  void ExpectReadAndSaveToNameTheStore(std::string_view words) {
+    ui.ExpectBox();
+    ui.ExpectBox();
+    page.cmdGetCurrentReg_Click();
+    ui.ExpectBox(Answer::kYes);
+    ui.ExpectBox();
+    ui.ExpectBox();
+    page.cmdSave_Click();
+    ASSERT_GE(ui.boxes().size(), 5u);
+    EXPECT_TRUE(IsReport(ui.boxes()[0].text, "bmRegistry_GetCurrentKey", words))
+        << ui.boxes()[0].text;
+    EXPECT_EQ(ui.boxes()[1].text, "讀取Registry失敗");
+    EXPECT_TRUE(IsReport(ui.boxes()[3].text, "bmRegistry_GetCurrentKeyToFile", words))
+        << ui.boxes()[3].text;
+    EXPECT_EQ(ui.boxes()[4].text, "存檔失敗");
+  }
+
   static constexpr std::string_view kEarlierSnapshot = "App,Sec,k,earlier\r\n";
   std::string storeBefore_;
   testing_support::ScriptedOpenFileDialog dialog;
@@ -143,24 +162,11 @@ TEST_F(SnapshotFaults, AFolderWhereTheStoreFileShouldBeFailsEveryCommandClearly)
   fs::rename(StoreFile(), dir.file("store.kept"));
   fs::create_directory(StoreFile());
   WriteBytes(Snapshot(), "App,Sec,k,restored\r\n");
-  ui.ExpectBox();
-  ui.ExpectBox();
-  page.cmdGetCurrentReg_Click();
-  ui.ExpectBox(Answer::kYes);
-  ui.ExpectBox();
-  ui.ExpectBox();
-  page.cmdSave_Click();
+  ExpectReadAndSaveToNameTheStore("HKEY_CURRENT_USER.reg");
   ui.ExpectBox();
   ui.ExpectBox();
   page.cmdLoadReg_Click();
   ASSERT_EQ(ui.boxes().size(), 7u);
-  EXPECT_TRUE(IsReport(ui.boxes()[0].text, "bmRegistry_GetCurrentKey", "HKEY_CURRENT_USER.reg"))
-      << ui.boxes()[0].text;
-  EXPECT_EQ(ui.boxes()[1].text, "讀取Registry失敗");
-  EXPECT_TRUE(
-      IsReport(ui.boxes()[3].text, "bmRegistry_GetCurrentKeyToFile", "HKEY_CURRENT_USER.reg"))
-      << ui.boxes()[3].text;
-  EXPECT_EQ(ui.boxes()[4].text, "存檔失敗");
   EXPECT_TRUE(IsReport(ui.boxes()[5].text, "bmRegistry_LoadRegistry", "HKEY_CURRENT_USER.reg"))
       << ui.boxes()[5].text;
   EXPECT_EQ(ui.boxes()[6].text, "復原Registry失敗");
@@ -176,20 +182,8 @@ TEST_F(SnapshotFaults, AStoreFileThatCannotBeParsedIsNamedWithItsLineByTheReadAn
       "HKEY_CURRENT_USER.reg, line " +
       std::to_string(std::count(storeBefore_.begin(), storeBefore_.end(), '\n') + 1);
   WriteBytes(StoreFile(), storeBefore_ + "damaged\n");
-  ui.ExpectBox();
-  ui.ExpectBox();
-  page.cmdGetCurrentReg_Click();
-  ui.ExpectBox(Answer::kYes);
-  ui.ExpectBox();
-  ui.ExpectBox();
-  page.cmdSave_Click();
-  ASSERT_EQ(ui.boxes().size(), 5u);
-  EXPECT_TRUE(IsReport(ui.boxes()[0].text, "bmRegistry_GetCurrentKey", where))
-      << ui.boxes()[0].text;
-  EXPECT_EQ(ui.boxes()[1].text, "讀取Registry失敗");
-  EXPECT_TRUE(IsReport(ui.boxes()[3].text, "bmRegistry_GetCurrentKeyToFile", where))
-      << ui.boxes()[3].text;
-  EXPECT_EQ(ui.boxes()[4].text, "存檔失敗");
+  ExpectReadAndSaveToNameTheStore(where);
+  EXPECT_EQ(ui.boxes().size(), 5u);
   WriteBytes(StoreFile(), storeBefore_);
 }
 
