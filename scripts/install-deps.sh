@@ -9,14 +9,15 @@ run_packages=(
   libbenchmark-dev  # the default build includes the benchmarks
   unixodbc-dev tdsodbc
   fonts-arphic-ukai fonts-arphic-uming fonts-liberation
+  xvfb xauth  # run.sh's hint for a machine without a display: xvfb-run -a scripts/run.sh
 )
 test_packages=(
   "${run_packages[@]}"
   libgtest-dev libgmock-dev googletest
   locales  # localedef: the double-byte tests build a Big5 locale
-  xvfb xauth
   postgresql odbc-postgresql
   g++-mingw-w64-x86-64 wine64
+  libodbc2  # Wine's odbc32 hands ODBC calls to it; wine only recommends it
   clang libclang-rt-14-dev  # the sanitizer and fuzzer builds (runtimes in libclang-rt)
 )
 

@@ -31,7 +31,7 @@ bool Connection::IsOpen() const {
   return impl_ && impl_->session.open();
 }
 
-std::optional<long long> Connection::Execute(std::string_view sql) {
+long long Connection::Execute(std::string_view sql) {
   if (!IsOpen()) common::Raise(common::err::kInvalidArgument, "The connection is not open");
   odbc::Handle statement(SQL_HANDLE_STMT, &impl_->connection);
   // No query time-out is every driver's default; stated here because the update must
@@ -46,7 +46,6 @@ std::optional<long long> Connection::Execute(std::string_view sql) {
   odbc::Check(result, statement, "SQLExecDirect");
   SQLLEN rows = -1;
   odbc::Check(SQLRowCount(statement.get(), &rows), statement, "SQLRowCount");
-  if (rows < 0) return std::nullopt;
   return static_cast<long long>(rows);
 }
 

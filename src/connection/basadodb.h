@@ -4,7 +4,6 @@
 // Connection strings and statements are 8-bit ANSI text; they reach the driver through
 // ODBC's 8-bit entry points unchanged.
 #include <memory>
-#include <optional>
 #include <string_view>
 
 namespace basADODB {
@@ -19,9 +18,11 @@ class Connection {
   bool IsOpen() const;
 
   // Runs one statement with no time limit and drops whatever it returns. The result is
-  // the number of rows it changed, or nothing when the driver cannot tell. A statement
-  // the database refuses throws a common::Failure carrying the driver's diagnostics.
-  std::optional<long long> Execute(std::string_view sql);
+  // the number of rows it changed as the driver reports it: -1 when the driver cannot
+  // tell (SQL Server with its NOCOUNT option on, a statement whose result carries no
+  // count), which is no "no row". A statement the database refuses throws a
+  // common::Failure carrying the driver's diagnostics.
+  long long Execute(std::string_view sql);
 
  private:
   friend bool ConnectADO(std::string_view connectionString, Connection& connection);

@@ -32,6 +32,10 @@ constexpr int kResultRow = 1;
 
 }  // namespace
 
+std::string_view MenuUpdateStatus(std::optional<long long> affectedRows) {
+  return affectedRows.value_or(0) == 0 ? "資料庫更新失敗" : "資料庫更新完成";
+}
+
 ConnectionPage::ConnectionPage(controls::Grid& fgUpdLog, TextBoxAccess txtComputerName,
                                std::function<keyboard::TextEntryDialog&()> createKeyboard)
     : fgUpdLog_(fgUpdLog),
@@ -105,7 +109,7 @@ void ConnectionPage::cmdUpdIDMENU_Click() {
     sqlText_ = MenuUpdateStatement(name);
     affectedRows_.reset();
     affectedRows_ = connection.Execute(sqlText_);
-    messageText_ = affectedRows_.value_or(0) == 0 ? "資料庫更新失敗" : "資料庫更新完成";
+    messageText_ = MenuUpdateStatus(affectedRows_);
     ShowStatus(messageText_);
   });
 }

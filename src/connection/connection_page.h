@@ -18,6 +18,11 @@ struct TextBoxAccess {
   std::function<void(const std::string&)> setText;
 };
 
+// The status of "修改主選單" for the row count its statement left: no count at all, or 0,
+// is a failed update; any other count is "資料庫更新完成", -1 included, since a driver
+// that cannot tell the count (SQL Server with NOCOUNT on) still ran the statement.
+std::string_view MenuUpdateStatus(std::optional<long long> affectedRows);
+
 class ConnectionPage {
  public:
   // `createKeyboard` is called once, on the first use of the keyboard dialog; the dialog

@@ -4,7 +4,6 @@
 #include "common/trap.h"
 #include "platform/ansi_codepage.h"
 #include "snapshot/bmregistry.h"
-#include "snapshot/snapshot_lines.h"
 
 namespace snapshot {
 namespace {
@@ -116,13 +115,13 @@ void RegistryPage::cmdSave_Click() {
       // A cancelled picker ends the command: nothing is written anywhere.
       if (folder.empty()) return;
     }
-    std::string file = basBase::WithTrailing(folder, "\\") + SnapshotName(".TXT");
-    // A snapshot of this name in another case ("Reg_X.txt") is the file the readers
-    // take: the save replaces that one rather than writing a second file beside it.
-    const std::optional<std::string> existing = bmRegistry::ExistingSnapshot(file);
-    if (existing) file = *existing;
-    if (existing && common::MsgBox("該文字檔已存在，要覆蓋嗎?", common::Buttons::kYesNo,
-                                   common::Icon::kNone, "檔案已存在") != common::Answer::kYes) {
+    // Names match ignoring case as the platform's paths do: where the readers' "Reg_X.txt"
+    // exists, the save asks about that file and replaces it rather than writing a second
+    // one beside it.
+    const std::string file = basBase::WithTrailing(folder, "\\") + SnapshotName(".TXT");
+    if (basBase::IsFile(file) &&
+        common::MsgBox("該文字檔已存在，要覆蓋嗎?", common::Buttons::kYesNo, common::Icon::kNone,
+                       "檔案已存在") != common::Answer::kYes) {
       return;
     }
     bmRegistry::RestoreShortfall shortfall;

@@ -2,70 +2,22 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <system_error>
 
 #include "common/basbase.h"
 #include "common/user_interface.h"
 #include "platform/ansi_codepage.h"
 #include "platform/paths.h"
-#include "platform/reg_tree.h"
 
 namespace bmRegistry {
 namespace {
 
 constexpr std::size_t kBlockSize = 1 << 16;
 
-bool IsPathSeparator(char c) {
-  return c == '\\' || c == '/';
-}
-
-// Where the file name starts: after the last path separator that is a character of
-// its own.
-std::size_t FileNameStart(std::string_view path) {
-  std::size_t start = 0;
-  for (std::size_t pos = 0; pos < path.size();) {
-    const std::size_t length = platform::CharacterLength(path, pos);
-    if (length == 1 && IsPathSeparator(path[pos])) start = pos + 1;
-    pos += length;
-  }
-  return start;
-}
-
-std::optional<std::string> FindIgnoringCase(std::string_view path) {
-  const std::size_t nameStart = FileNameStart(path);
-  const std::string_view folder = path.substr(0, nameStart);
-  const std::string_view name = path.substr(nameStart);
-  if (name.empty()) return std::nullopt;
-  // Names are matched as the registry matches its names: ASCII letters ignoring case,
-  // the bytes of a double-byte character as they are.
-  const std::string folded = platform::reg::FoldName(name);
-  std::error_code error;
-  const std::filesystem::path native(folder.empty() ? "." : platform::NativePath(folder));
-  std::optional<std::string> found;
-  for (std::filesystem::directory_iterator it(native, error), end; !error && it != end;
-       it.increment(error)) {
-    std::error_code ignored;
-    if (it->is_directory(ignored)) continue;
-    const std::string candidate = it->path().filename().string();
-    if (platform::reg::FoldName(candidate) != folded) continue;
-    // Two names that differ only in case: which one was meant cannot be told.
-    if (found) return std::nullopt;
-    found = std::string(folder) + candidate;
-  }
-  if (found && !basBase::IsFile(*found)) return std::nullopt;
-  return found;
-}
-
 }  // namespace
 
-std::optional<std::string> ExistingSnapshot(std::string_view path) {
-  if (basBase::IsFile(path)) return std::string(path);
-  return FindIgnoringCase(path);
-}
-
 std::optional<std::string> LocateSnapshot(std::string_view path) {
-  if (auto found = ExistingSnapshot(path)) return found;
+  if (basBase::IsFile(path)) return std::string(path);
   common::MsgBox("File Not Found:" + platform::AnsiToUtf8(path));
   return std::nullopt;
 }

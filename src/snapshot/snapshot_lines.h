@@ -8,13 +8,9 @@
 
 namespace bmRegistry {
 
-// The file that `path` names for the snapshot commands: the path itself when it names
-// a file, else the one file of that folder whose name matches ignoring case (so the
-// save's "Reg_X.TXT" and the readers' "Reg_X.txt" are one file also on a file system
-// that tells case apart); empty when there is none.
-std::optional<std::string> ExistingSnapshot(std::string_view path);
-
-// The file a reader takes for `path`, as ExistingSnapshot. When there is none, the
+// The file a reader takes for `path`: the path itself when it names a file. Names match
+// ignoring case as the platform's paths do, so "Reg_X.TXT" written by the save is found
+// as "Reg_X.txt" on a file system that tells case apart. When there is none, the
 // "File Not Found:" box has been shown and the result is empty.
 std::optional<std::string> LocateSnapshot(std::string_view path);
 

@@ -69,19 +69,44 @@ TEST(QueryPath, TellsFilesFromFoldersAndMissingPaths) {
   EXPECT_EQ(QueryPath(""), PathKind::kMissing);
 }
 
+// A Wine-style prefix in `dir` whose drive C: holds the file `path`.
+void PlaceOnDriveC(const TempDir& dir, const fs::path& path) {
+  fs::create_directories((dir.path() / "drive_c" / path).parent_path());
+  testing_support::WriteBytes(dir.path() / "drive_c" / path, "x");
+  fs::create_directories(dir.path() / "dosdevices");
+  fs::create_directory_symlink("../drive_c", dir.path() / "dosdevices" / "c:");
+}
+
 TEST(QueryPath, FollowsLinksAndDriveLetters) {
   TempDir dir;
-  fs::create_directories(dir.path() / "drive_c" / "VODureza");
-  testing_support::WriteBytes(dir.path() / "drive_c" / "VODureza" / "VODureza.ini", "x");
-  fs::create_directory(dir.path() / "dosdevices");
-  fs::create_directory_symlink("../drive_c", dir.path() / "dosdevices" / "c:");
+  PlaceOnDriveC(dir, "VODureza/VODureza.ini");
   fs::create_symlink(dir.path() / "nowhere", dir.path() / "dangling");
   const ScopedEnv prefix("WINEPREFIX", dir.path().string());
   EXPECT_EQ(QueryPath("C:\\VODureza\\VODureza.ini"), PathKind::kFile);
-  EXPECT_EQ(QueryPath("c:\\vodureza"), PathKind::kMissing) << "posix names keep their case";
   EXPECT_EQ(QueryPath("C:\\VODureza"), PathKind::kDirectory);
   EXPECT_EQ(QueryPath("D:\\VODureza"), PathKind::kMissing);
   EXPECT_EQ(QueryPath(dir.file("dangling")), PathKind::kMissing);
+}
+
+// The family's installers chose the case of their files' names; Windows and Wine find
+// them whatever case the tool asks for.
+TEST(NativePath, NamesOnDiskMatchIgnoringCaseTheExactNameFirst) {
+  TempDir dir;
+  PlaceOnDriveC(dir, "VARIrazEve/VARIrazEve.INI");
+  const ScopedEnv prefix("WINEPREFIX", dir.path().string());
+  const std::string driveC = dir.file("dosdevices/c:");
+  EXPECT_EQ(NativePath("C:\\VARIrazEve\\VARIrazEve.ini"), driveC + "/VARIrazEve/VARIrazEve.INI");
+  EXPECT_EQ(NativePath("c:\\varirazeve\\"), driveC + "/VARIrazEve/");
+  EXPECT_EQ(QueryPath("C:\\VARIRAZEVE\\varirazeve.ini"), PathKind::kFile);
+  // A name not there yet (a file about to be created) keeps the caller's spelling below
+  // the folders that are found.
+  EXPECT_EQ(NativePath("C:\\varirazeve\\New\\Reg_X.TXT"), driveC + "/VARIrazEve/New/Reg_X.TXT");
+
+  testing_support::WriteBytes(dir.path() / "drive_c" / "VARIrazEve" / "VARIrazEve.ini", "y");
+  EXPECT_EQ(NativePath("C:\\VARIrazEve\\VARIrazEve.ini"), driveC + "/VARIrazEve/VARIrazEve.ini")
+      << "the exact name wins";
+  EXPECT_EQ(QueryPath("C:\\VARIrazEve\\variRAZeve.ini"), PathKind::kMissing)
+      << "two names that differ only in case: which one was meant cannot be told";
 }
 
 }  // namespace

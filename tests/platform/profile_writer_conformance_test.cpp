@@ -21,6 +21,16 @@ using testing_support::WriteBytes;
 constexpr const char* kWineRewritesFiles =
     "Wine rewrites the whole file (blank lines, spacing and line ends of other lines)";
 
+// The bytes of a text in UTF-16LE, as a Unicode INI file holds it.
+std::string Utf16Le(std::u16string_view text) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
 class ProfileWriterConformance : public ::testing::Test {
  protected:
   // The INI file of the test, starting with `bytes`.
@@ -179,6 +189,17 @@ TEST_F(ProfileWriterConformance, Utf8BomIsKeptAndTheFirstSectionRecognised) {
   StartFromFixture("bom.ini");
   ASSERT_TRUE(Write("PARAM", "DBSource", "NEW"));
   EXPECT_EQ(Bytes(), "\xEF\xBB\xBF[PARAM]\r\nDBSource=NEW\r\n");
+}
+
+// A file that begins with the UTF-16LE byte order mark is a Unicode file: the entry is
+// written in UTF-16LE and every other code unit stays.
+TEST_F(ProfileWriterConformance, Utf16LeFileIsEditedInUtf16) {
+  Start(Utf16Le(u"\uFEFF[PARAM]\r\nGCNT=old\r\n名稱=伺服器\r\n"));
+  ASSERT_TRUE(Write("param", "gcnt", "new"));
+  ASSERT_TRUE(Write("PARAM", "DBSource", "SRV01"));
+  ASSERT_TRUE(Write("Other", "k", "v"));
+  EXPECT_EQ(Bytes(), Utf16Le(u"\uFEFF[PARAM]\r\nGCNT=new\r\n名稱=伺服器\r\nDBSource=SRV01\r\n"
+                             u"[Other]\r\nk=v\r\n"));
 }
 
 // --- Values are written exactly as given ---------------------------------------------

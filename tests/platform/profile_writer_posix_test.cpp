@@ -122,4 +122,25 @@ TEST(ProfileWriterPosix, NamesEndingInsideADoubleByteCharacterAreRefused) {
   EXPECT_EQ(ReadBytes(ini), "[\xA5\x5C]\r\n\xB3]=2\r\n");
 }
 
+// A Unicode file that cannot be read back code unit for code unit, or a text that the
+// code page cannot put into it exactly, would be damaged by the edit: refused, and the
+// file stays byte for byte.
+TEST(ProfileWriterPosix, UnicodeFilesThatCannotBeEditedSafelyAreRefused) {
+  TempDir dir;
+  const fs::path ini = dir.file("a.ini");
+  const std::string entry = std::string("[\0S\0]\0\r\0\n\0", 10);
+  for (const std::string& bytes :
+       {"\xFF\xFE" + entry + "k",                       // cut in a code unit
+        "\xFF\xFE" + entry + std::string("\0\xD8", 2),  // a lone surrogate
+        "\xFE\xFF" + std::string("\0[\0S\0]", 6)}) {    // big-endian
+    WriteBytes(ini, bytes);
+    EXPECT_FALSE(WritePrivateProfileString("S", "k", "v", ini.string()));
+    EXPECT_EQ(ReadBytes(ini), bytes);
+  }
+  const std::string unicode = "\xFF\xFE" + entry;
+  WriteBytes(ini, unicode);
+  EXPECT_FALSE(WritePrivateProfileString("S", "k", "\xA6", ini.string())) << "no character";
+  EXPECT_EQ(ReadBytes(ini), unicode);
+}
+
 }  // namespace

@@ -6,18 +6,31 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 
 namespace snapshot_tests {
 
 SnapshotCommand::SnapshotCommand(const std::vector<std::string>& arguments,
                                  const std::string& configHome, uid_t runAs) {
+  std::string program = REGTOOL_SNAPSHOT_COMMAND;
+  if (runAs != static_cast<uid_t>(-1)) {
+    namespace fs = std::filesystem;
+    const fs::path copy = fs::path(configHome) / "snapshot_command";
+    std::error_code error;
+    fs::create_directories(configHome, error);
+    fs::copy_file(program, copy, fs::copy_options::overwrite_existing, error);
+    if (error) {
+      ADD_FAILURE() << "cannot copy " << program << " to " << copy << ": " << error.message();
+      return;
+    }
+    program = copy.string();
+  }
   int pipeEnds[2];
   if (::pipe(pipeEnds) != 0) {
     ADD_FAILURE() << "pipe failed";
     return;
   }
   std::vector<char*> argv;
-  std::string program = REGTOOL_SNAPSHOT_COMMAND;
   argv.push_back(program.data());
   std::vector<std::string> copies(arguments);
   for (std::string& argument : copies) argv.push_back(argument.data());

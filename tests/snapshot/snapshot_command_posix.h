@@ -17,7 +17,9 @@ struct CommandOutcome {
 class SnapshotCommand {
  public:
   // Starts `snapshot_command restore|save FILE...` with its store below `configHome`.
-  // With `runAs` given, the process drops to that user and group first.
+  // With `runAs` given, the process drops to that user and group first, and runs a copy
+  // of the program placed in `configHome`: the user must reach that folder anyway, while
+  // the build folder may lie below one only its owner may enter.
   SnapshotCommand(const std::vector<std::string>& arguments, const std::string& configHome,
                   uid_t runAs = static_cast<uid_t>(-1));
   ~SnapshotCommand();

@@ -219,7 +219,7 @@ TEST_F(SnapshotFaults, ASnapshotDeletedAfterItWasFoundFailsTheReadAndTheRestoreC
     ASSERT_EQ(vanishing.boxes().size(), 2u);
     EXPECT_TRUE(IsReport(vanishing.boxes()[0].text,
                          restore ? "bmRegistry_LoadRegistry" : "frmReg_LoadRegistryToFG",
-                         "Reg_PC1.TXT"))
+                         "Reg_PC1.txt"))  // the name the reader asked for
         << vanishing.boxes()[0].text;
     EXPECT_EQ(vanishing.boxes()[1].text, restore ? "復原Registry失敗" : "自文字檔讀入Registry失敗");
     fs::rename(Snapshot() + ".gone", Snapshot());

@@ -13,8 +13,8 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 // Position of the first `wanted` (an ASCII byte) that is a character of its own, not the
 // trail byte of a double-byte character ("]" is a valid trail byte in code page 950).
-std::size_t FindCharacter(std::string_view text, char wanted) {
-  for (std::size_t pos = 0; pos < text.size(); pos += CharacterLength(text, pos)) {
+std::size_t FindCharacter(std::string_view text, char wanted, CharacterLengthFunction length) {
+  for (std::size_t pos = 0; pos < text.size(); pos += length(text, pos)) {
     if (text[pos] == wanted) return pos;
   }
   return std::string_view::npos;
@@ -26,10 +26,10 @@ char FoldAscii(char c) {
 
 // Names compare ignoring the case of ASCII letters; the bytes of a double-byte
 // character compare exactly, since its trail byte may look like a letter.
-bool SameName(std::string_view a, std::string_view b) {
+bool SameName(std::string_view a, std::string_view b, CharacterLengthFunction characterLength) {
   if (a.size() != b.size()) return false;
   for (std::size_t pos = 0; pos < a.size();) {
-    const std::size_t length = CharacterLength(a, pos);
+    const std::size_t length = characterLength(a, pos);
     if (length == 1) {
       if (FoldAscii(a[pos]) != FoldAscii(b[pos])) return false;
     } else if (a.substr(pos, length) != b.substr(pos, length)) {
@@ -50,7 +50,7 @@ struct Line {
   std::string_view name;  // section or key name, blanks around it removed
 };
 
-Line ParseLine(std::string_view content, std::size_t begin) {
+Line ParseLine(std::string_view content, std::size_t begin, CharacterLengthFunction length) {
   Line line;
   line.begin = begin;
   std::size_t end = content.find_first_of("\r\n", begin);
@@ -65,24 +65,24 @@ Line ParseLine(std::string_view content, std::size_t begin) {
   if (text.empty()) return line;
   if (text.front() == ';' || text.front() == '#') {
     line.kind = LineKind::kComment;
-  } else if (const std::size_t close = FindCharacter(text, ']');
+  } else if (const std::size_t close = FindCharacter(text, ']', length);
              text.front() == '[' && close != std::string_view::npos) {
     line.kind = LineKind::kSection;
     line.name = TrimBlanks(text.substr(1, close - 1));
   } else {
     // A line without "=" is an entry whose whole text is the key.
     line.kind = LineKind::kEntry;
-    line.name = TrimBlanks(text.substr(0, FindCharacter(text, '=')));
+    line.name = TrimBlanks(text.substr(0, FindCharacter(text, '=', length)));
   }
   return line;
 }
 
-std::vector<Line> ParseLines(std::string_view content) {
+std::vector<Line> ParseLines(std::string_view content, CharacterLengthFunction length) {
   std::vector<Line> lines;
   // A UTF-8 byte order mark is no part of the first line, so a section there counts.
   std::size_t pos = content.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
   while (pos < content.size()) {
-    lines.push_back(ParseLine(content, pos));
+    lines.push_back(ParseLine(content, pos, length));
     pos = lines.back().next;
   }
   return lines;
@@ -109,14 +109,15 @@ std::string InsertAt(std::string_view content, std::size_t pos, bool lineBeforeE
 }  // namespace
 
 std::string SetProfileEntry(std::string_view content, std::string_view section,
-                            std::string_view key, std::string_view value) {
+                            std::string_view key, std::string_view value,
+                            CharacterLengthFunction characterLength) {
   const std::string_view sectionName = TrimBlanks(section);
   const std::string_view keyName = TrimBlanks(key);
-  const std::vector<Line> lines = ParseLines(content);
+  const std::vector<Line> lines = ParseLines(content, characterLength);
 
   std::size_t header = 0;
-  while (header < lines.size() &&
-         !(lines[header].kind == LineKind::kSection && SameName(lines[header].name, sectionName))) {
+  while (header < lines.size() && !(lines[header].kind == LineKind::kSection &&
+                                    SameName(lines[header].name, sectionName, characterLength))) {
     ++header;
   }
   if (header == lines.size()) {
@@ -129,7 +130,7 @@ std::string SetProfileEntry(std::string_view content, std::string_view section,
   for (std::size_t i = header + 1; i < lines.size() && lines[i].kind != LineKind::kSection; ++i) {
     const Line& line = lines[i];
     if (line.kind != LineKind::kEntry) continue;
-    if (SameName(line.name, keyName)) {
+    if (SameName(line.name, keyName, characterLength)) {
       std::string out(content.substr(0, line.begin));
       out += EntryLine(line.name, value);
       out += content.substr(line.next);

@@ -8,7 +8,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
-#include "platform/posix/profile_text.h"
+#include "platform/posix/profile_encoding.h"
 #include "platform/posix/whole_file.h"
 #include "platform/profile_writer.h"
 
@@ -46,11 +46,13 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
   }
   const std::optional<std::string> content = WritableContent(NativePath(file));
   if (!content) return false;
-  const std::string updated = posix::SetProfileEntry(*content, section, key, value);
-  if (updated == *content) return true;
+  const std::optional<std::string> updated =
+      posix::SetProfileEntryInEncoding(*content, section, key, value);
+  if (!updated) return false;
+  if (*updated == *content) return true;
   try {
     AtomicFileWriter writer(file);
-    writer.Write(updated);
+    writer.Write(*updated);
     writer.Commit();
     return true;
   } catch (const std::system_error&) {

@@ -1,15 +1,21 @@
-// "修改主選單" against a real database server reached through the ODBC driver manager:
-// the PostgreSQL server of postgres_fixture.sh, registered under the SQL Server driver's
+// "修改主選單" against a real database server reached through the ODBC driver manager
+// (on Windows, under Wine: odbc32, which hands the calls to the host's unixODBC): the
+// PostgreSQL server of postgres_fixture.sh, registered under the SQL Server driver's
 // name, its socket folder standing for the server's computer name.
 #include <gtest/gtest.h>
 
 #include "../page_harness.h"
 #include "common/error_report.h"
-#include "postgres_server.h"
+#include "connection/basadodb.h"
+#include "connection/connection_strings.h"
+#include "platform/ansi_codepage.h"
+#include "support/database/postgres_server.h"
 #include "support/temp_dir.h"
 
 namespace connection_tests {
 namespace {
+
+using testing_support::PostgresServer;
 
 constexpr std::string_view kMenuDatabase = "Ro35VARA";
 
@@ -74,6 +80,24 @@ TEST_F(MenuDatabase, NoQzRowIsReportedAsAFailedUpdate) {
   EXPECT_EQ(Table(), "QY|keep|keep|a\n");
 }
 
+// SQL Server with its NOCOUNT option on gives no count for an UPDATE that changed rows,
+// and its driver reports -1; so does this driver for a statement whose result carries
+// no count, such as a DO block. That is a statement that ran, not one that changed
+// nothing.
+TEST_F(MenuDatabase, ARowCountTheDriverCannotTellIsACompletedUpdate) {
+  Menu("INSERT INTO id_apsys VALUES ('QZ', 'old', 'old', 'a')");
+  basADODB::Connection connection;
+  ASSERT_TRUE(basADODB::ConnectADO(connection::MenuDatabaseConnectionString(server_.socketFolder()),
+                                   connection));
+  const long long rows = connection.Execute(
+      "DO $$BEGIN UPDATE id_apsys SET ADOCntStr = 'new' WHERE APID = 'QZ'; END$$");
+  EXPECT_EQ(rows, -1);
+  EXPECT_EQ(Table(), "QZ|old|new|a\n");
+  EXPECT_EQ(connection::MenuUpdateStatus(rows), "資料庫更新完成");
+  EXPECT_EQ(connection::MenuUpdateStatus(0), "資料庫更新失敗");
+  EXPECT_EQ(connection::MenuUpdateStatus(std::nullopt), "資料庫更新失敗") << "no count at all";
+}
+
 TEST_F(MenuDatabase, AStatementTheDatabaseRefusesIsShownAndLeavesTheStatusEmpty) {
   Menu("DROP TABLE id_apsys");
   h_.ui.ExpectBox();
@@ -99,7 +123,9 @@ TEST_F(MenuDatabase, AMissingDatabaseIsAFailedConnectionLoggedQuietly) {
   EXPECT_EQ(h_.fgUpdLog.DataRows(), (Rows{{"IDMENU", "資料庫連線失敗"}}));
   EXPECT_TRUE(h_.ui.boxes().empty());
   EXPECT_EQ(h_.ui.beeps(), 0);
-  EXPECT_NE(testing_support::ReadBytes(log.file("error.log")).find("處理程序: (ConnectADO)\r\n"),
+  // The log is in the ANSI code page.
+  EXPECT_NE(platform::AnsiToUtf8(testing_support::ReadBytes(log.file("error.log")))
+                .find("處理程序: (ConnectADO)\r\n"),
             std::string::npos);
 }
 

@@ -36,6 +36,23 @@ TEST_F(DialogKeysTest, TypedLettersBecomeCapitalsAndOtherPunctuationAddsNothing)
   EXPECT_EQ(text, "AB?1");
 }
 
+// As on Windows: a chord with Alt types nothing, one with Ctrl its control character,
+// which adds nothing either (Ctrl+H is a backspace there).
+TEST_F(DialogKeysTest, AltAndCtrlChordsAddNothingToTheDisplay) {
+  EXPECT_TRUE(WhileShown([&] { return dialog.ShowInput(text); },
+                         [&](frmANumKey& form) {
+                           Type(form, "ab");
+                           Press(form, Qt::Key_C, Qt::AltModifier);
+                           Press(form, Qt::Key_D, Qt::ControlModifier);
+                           Press(form, Qt::Key_5, Qt::AltModifier);
+                           Press(form, Qt::Key_6, Qt::ControlModifier);
+                           EXPECT_EQ(Text(form), "AB");
+                           Press(form, Qt::Key_H, Qt::ControlModifier);
+                           Press(form, Qt::Key_Return);
+                         }));
+  EXPECT_EQ(text, "A");
+}
+
 // A key press is seen once by the handlers even when the focused key passes it on to
 // the panel and the dialog around it.
 TEST_F(DialogKeysTest, AKeyTypedWhileALetterKeyHasTheFocusCountsOnce) {

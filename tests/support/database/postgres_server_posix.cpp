@@ -1,38 +1,17 @@
-#include "postgres_server.h"
-
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <vector>
+
+#include "postgres_server.h"
 
 extern char** environ;
 
-namespace connection_tests {
+namespace testing_support {
 
-PostgresServer PostgresServer::FromEnvironment() {
-  PostgresServer server;
-  const char* state = std::getenv("REGTOOL_TEST_POSTGRES");
-  if (state == nullptr) {
-    ADD_FAILURE() << "REGTOOL_TEST_POSTGRES is not set: run the database tests through ctest, "
-                     "which starts their server";
-    return server;
-  }
-  std::ifstream in(state);
-  std::string root;
-  std::getline(in, root);
-  if (root.empty()) {
-    ADD_FAILURE() << "no server recorded in " << state;
-    return server;
-  }
-  server.socketFolder_ = root + "/o'brien";
-  ::setenv("ODBCSYSINI", (root + "/odbc").c_str(), 1);
-  return server;
-}
-
+// psql, so that the data is prepared and read without ODBC at all.
 std::string PostgresServer::Psql(std::string_view database, std::string_view sql) const {
   const std::vector<std::string> args = {
       "psql",          "-X", "-q",   "-A", "-t", "-v", "ON_ERROR_STOP=1",     "-h",
@@ -69,4 +48,4 @@ std::string PostgresServer::Psql(std::string_view database, std::string_view sql
   return output;
 }
 
-}  // namespace connection_tests
+}  // namespace testing_support

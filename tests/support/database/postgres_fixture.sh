@@ -1,20 +1,25 @@
 #!/bin/sh
 # Starts and stops the throw-away PostgreSQL server that stands in for the family's SQL
-# Server in the database tests:  postgres_fixture.sh start|stop STATE_FILE
+# Server in the database tests:  postgres_fixture.sh start|stop FOLDER
 #
 # The server lives in a fresh temporary folder and listens on a Unix socket only. The
 # socket folder is the server name the tests type, so its name holds an apostrophe; it
 # holds no character that ODBC braces, since the PostgreSQL driver (unlike FreeTDS and
 # the Windows driver) keeps the braces as part of the value. The server listens as port
-# 1433, the port the tool gives the driver, so that its socket is the one the driver
-# looks for. A private odbcinst.ini registers the PostgreSQL ODBC driver under the SQL
-# Server driver's name. STATE_FILE records the folder. The server is stopped by "stop",
-# or, should the test run itself be killed, by a watchdog that waits for the process
-# that ran "start" to go.
+# 1433, SQL Server's port, which the Linux build gives the driver; the Windows build
+# names no port, and the tests' PGPORT=1433 makes it the PostgreSQL driver's default.
+#
+# FOLDER/odbcinst.ini registers the PostgreSQL ODBC driver under both SQL Server driver
+# names the tool uses: "FreeTDS" (Linux) and "SQL Server" (Windows; under Wine, odbc32
+# hands every call to this machine's unixODBC, which reads the same file). The tests
+# point ODBCSYSINI at FOLDER. FOLDER/state records the server's folder. The server is
+# stopped by "stop", or, should the test run itself be killed, by a watchdog that waits
+# for the process that ran "start" to go.
 set -eu
 
 action=${1:?start or stop}
-state=${2:?state file}
+folder=${2:?fixture folder}
+state=$folder/state
 
 as_server_user() {
   if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
@@ -41,18 +46,22 @@ start)
   stop
   root=$(mktemp -d /tmp/regtool-pg.XXXXXX)
   sockets="$root/o'brien"
-  mkdir "$sockets" "$root/odbc"
+  mkdir "$sockets"
   driver=$(ls /usr/lib/*/odbc/psqlodbcw.so 2>/dev/null | head -n 1)
   if [ -z "$driver" ]; then
     echo "The PostgreSQL ODBC driver is missing (package odbc-postgresql)." >&2
     rm -rf "$root"
     exit 1
   fi
-  printf '[FreeTDS]\nDriver=%s\n' "$driver" >"$root/odbc/odbcinst.ini"
+  mkdir -p "$folder"
+  printf '[FreeTDS]\nDriver=%s\n\n[SQL Server]\nDriver=%s\n' "$driver" "$driver" \
+    >"$folder/odbcinst.ini"
   printf '%s\n' "$root" >"$state"
   if [ "$(id -u)" -eq 0 ]; then chown -R postgres:postgres "$root"; fi
   bin=$(server_bin)
-  if ! as_server_user "$bin/initdb" -D "$root/data" -U sa -A trust -E UTF8 --no-sync \
+  # No locale: the Wine runs set a Chinese one that the server need not have, and the
+  # server's messages stay the English ones the tests look for.
+  if ! as_server_user "$bin/initdb" -D "$root/data" -U sa -A trust -E UTF8 --no-locale --no-sync \
       >"$root/initdb.log" 2>&1; then
     cat "$root/initdb.log" >&2
     stop
@@ -72,14 +81,14 @@ CONF
   fi
   owner=$PPID
   nohup sh -c 'while kill -0 "$1" 2>/dev/null; do sleep 5; done; exec "$2" stop "$3"' \
-    watchdog "$owner" "$0" "$state" </dev/null >/dev/null 2>&1 &
+    watchdog "$owner" "$0" "$folder" </dev/null >/dev/null 2>&1 &
   printf '%s\n%s\n' "$root" "$!" >"$state"
   ;;
 stop)
   stop
   ;;
 *)
-  echo "usage: $0 start|stop STATE_FILE" >&2
+  echo "usage: $0 start|stop FOLDER" >&2
   exit 2
   ;;
 esac

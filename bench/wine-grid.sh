@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Shows a snapshot of the synthetic tree in the Win32 grid under Wine (the window's
+# fgList: its size, font and set-up; the file read, the rows appended, the columns
+# fitted, the result painted), timed inside the process, and weighs a process holding
+# that grid; then the same two figures for the Qt grid from the native benchmarks, in
+# the same run, so both see the same machine. Fails when the Win32 grid misses a target
+# (300 ms, 100 MiB resident).
+#
+#   bench/wine-grid.sh [lines: 10000, 100000 (default) or 1000000] [runs, default 5]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+lines=${1:-100000}
+runs=${2:-5}
+target_ms=300
+target_mib=100
+
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 --target regtool_wine_grid
+cmake --preset default >/dev/null
+cmake --build --preset default --target regtool_bench
+shower=build/win64/bench/wine/regtool_wine_grid.exe
+
+# shellcheck source=../scripts/wine-session.sh
+source scripts/wine-session.sh
+start_wine_session
+# The users' locale: the snapshot's Chinese texts in code page 950, as the tool reads them.
+export LC_ALL=zh_TW.UTF-8
+
+snapshot="$WINEPREFIX/Reg_BENCH.TXT"
+"$wine_loader" "$shower" write "$lines" "$snapshot"
+
+median() {
+  sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+}
+
+# One process shows the file `runs` times (each run a full refill, as a second "讀取檔案"
+# is); each line: reading and appending, fitting, painting, total (ms).
+timings=$("$wine_loader" "$shower" show "$snapshot" "$runs")
+echo "Win32 grid, $lines lines, per run (read+append, fit, paint, total ms):"
+grep -v '^rows' <<<"$timings" | sed 's/^/  /'
+shown=$(grep '^rows' <<<"$timings" | awk '{ print $2 }')
+[ "$shown" = "$lines" ] || { echo "the grid shows $shown rows for $lines lines" >&2; exit 1; }
+total=$(grep -v '^rows' <<<"$timings" | awk '{ print $4 }' | median)
+resident=$(for _ in $(seq "$runs"); do "$wine_loader" "$shower" memory "$snapshot"; done | median)
+echo "Win32 grid under Wine: shown and fitted in $total ms (median of $runs), $resident MiB resident (median of $runs processes)"
+
+echo "Qt grid, native, the same figures (regtool_bench):"
+LC_ALL=C.UTF-8 build/default/bench/regtool_bench \
+  --benchmark_filter="BM_LoadRegistryToFG/$lines/|BM_GridResidentMemory/$lines/" \
+  --benchmark_repetitions=3 2>/dev/null |
+  grep -E '^(operation|BM_LoadRegistryToFG|BM_GridResidentMemory) ' | sed 's/^/  /' || true
+
+awk -v t="$total" -v r="$resident" -v tt="$target_ms" -v tr="$target_mib" \
+  'BEGIN { exit !(t <= tt && r <= tr) }' ||
+  { echo "The Win32 grid missed a target (<= $target_ms ms, <= $target_mib MiB)." >&2; exit 1; }
