@@ -177,13 +177,18 @@ TEST_F(SnapshotFaults, AFolderWhereTheStoreFileShouldBeFailsEveryCommandClearly)
   WriteBytes(Snapshot(), kEarlierSnapshot);
 }
 
-TEST_F(SnapshotFaults, AStoreFileThatCannotBeParsedIsNamedWithItsLineByTheReadAndTheSave) {
+TEST_F(SnapshotFaults, AStoreFileThatCannotBeParsedIsNamedWithItsLineByEveryReader) {
   const std::string where =
       "HKEY_CURRENT_USER.reg, line " +
       std::to_string(std::count(storeBefore_.begin(), storeBefore_.end(), '\n') + 1);
   WriteBytes(StoreFile(), storeBefore_ + "damaged\n");
   ExpectReadAndSaveToNameTheStore(where);
-  EXPECT_EQ(ui.boxes().size(), 5u);
+  // The comparison with a snapshot gives no answer rather than "all to add".
+  ui.ExpectBox();
+  EXPECT_FALSE(bmRegistry::CompareWithStore(Snapshot(), *store));
+  ASSERT_EQ(ui.boxes().size(), 6u);
+  EXPECT_TRUE(IsReport(ui.boxes()[5].text, "bmRegistry_CompareWithStore", where))
+      << ui.boxes()[5].text;
   WriteBytes(StoreFile(), storeBefore_);
 }
 
