@@ -69,13 +69,15 @@ std::string& FilePath() {
   return path;
 }
 
-// The lines of the file: only CR LF ends one; a last line may lack it.
+// The lines of the file: CR LF ends one, or LF in a file without any CR LF; a last line
+// may lack its end.
 std::vector<std::string_view> Lines(std::string_view text) {
+  const std::string_view lineEnd = text.find("\r\n") == std::string_view::npos ? "\n" : "\r\n";
   std::vector<std::string_view> lines;
   while (!text.empty()) {
-    const std::size_t end = text.find("\r\n");
+    const std::size_t end = text.find(lineEnd);
     lines.push_back(text.substr(0, end));
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 2);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + lineEnd.size());
   }
   return lines;
 }

@@ -32,14 +32,15 @@ class UserInterface {
 };
 
 // The open-file dialog component of a window: its five operations. The file name
-// stays between uses; showing the dialog does not clear it.
+// stays between uses; showing the dialog does not clear it, and a cancel leaves it as
+// it was, so only ShowOpen's result tells a choice from a cancel.
 class OpenFileDialog {
  public:
   virtual ~OpenFileDialog() = default;
   virtual void SetInitDir(std::string_view folder) = 0;
   virtual void SetDefaultExt(std::string_view extension) = 0;
   virtual void SetFilter(std::string_view filter) = 0;  // "description|pattern"
-  virtual void ShowOpen() = 0;                           // modal
+  virtual bool ShowOpen() = 0;                          // modal; true when the user chose a file
   virtual std::string FileName() const = 0;
 };
 

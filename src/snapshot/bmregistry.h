@@ -5,6 +5,8 @@
 //
 // Names, data, snapshot lines and file paths are 8-bit ANSI bytes; only what goes into
 // the grid is decoded (to UTF-8) for display.
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,25 +23,56 @@ namespace bmRegistry {
 // name or the data stays in its cell.
 using Record = std::vector<std::string>;
 
+// One stored value as the walk reads it.
+struct StoredValue {
+  std::string keyPath;  // below the settings root, names joined by "\"
+  std::string name;     // without NULs
+  std::uint32_t type = 0;
+  std::string bytes;  // the data as stored, NULs included
+};
+
+// The value's record; its data text is the data bytes without NULs, whatever the type.
+Record MakeRecord(const StoredValue& value);
+
+using ValueVisitor = std::function<void(const StoredValue&)>;
+
 // Walks the key at `keyPath` (relative to `root`; empty for the root itself) depth
-// first, appending one record per value of every key that has no sub-key. False when
-// the key cannot be opened (silently) or the walk failed (shown, "bmRegistry_EnumSubKey").
+// first, handing `visit` every value of every key that has no sub-key. False when the
+// key cannot be opened (silently) or the walk failed (shown, "bmRegistry_EnumSubKey").
+bool WalkValues(platform::SettingsKey& root, std::string_view keyPath, const ValueVisitor& visit);
+
+// WalkValues appending one record per value.
 bool EnumSubKey(platform::SettingsKey& root, std::string_view keyPath,
                 std::vector<Record>& records);
 
 // The records of the whole settings tree in walk order; nothing when the settings root
-// cannot be opened.
+// does not exist. A store that cannot be read (a damaged settings file, say) raises a
+// failure (common::FailureError) that names what to repair.
 std::optional<std::vector<Record>> ReadAllSettings(platform::SettingsStore& store);
 
 // Clears the grid to its header and shows one row per stored setting. False when the
-// settings root cannot be opened, or on a failure (logged, "bmRegistry_GetCurrentKey").
+// settings root does not exist or cannot be read (shown, "bmRegistry_GetCurrentKey"),
+// or on another failure (logged, same label).
 bool GetCurrentKey(controls::Grid& grid, platform::SettingsStore& store);
 
+// What a snapshot file cannot give back of the settings it was written from.
+struct RestoreShortfall {
+  // The settings that a restore of the file into the same store would not leave as they
+  // were, type included, in walk order: each as its path below the settings root,
+  // "application\section\key" (ANSI).
+  std::vector<std::string> settings;
+  // Whether some line of the file fails the restore's check, so that no restore of
+  // the file changes anything.
+  bool wholeFileRefused = false;
+};
+
 // Writes every stored setting to `path` as comma-separated lines ended by CR LF,
-// replacing the file whole. False, with no file written, when the store holds no
-// setting; false on a failure (logged, "bmRegistry_GetCurrentKeyToFile"), with an
-// earlier file at the path left as it was.
-bool GetCurrentKeyToFile(std::string_view path, platform::SettingsStore& store);
+// replacing the file whole, and tells `shortfall` (when given) what the file cannot give
+// back. False, with no file written, when the store holds no setting or cannot be read
+// (shown, "bmRegistry_GetCurrentKeyToFile"); false on another failure (logged, same
+// label), with an earlier file at the path left as it was.
+bool GetCurrentKeyToFile(std::string_view path, platform::SettingsStore& store,
+                         RestoreShortfall* shortfall = nullptr);
 
 // Shows a snapshot file in the grid, one row per line and one cell per field. A missing
 // file gets the "File Not Found:" box and leaves the grid alone; a failure is shown
@@ -60,7 +93,8 @@ struct SettingChange {
 // What a restore of the snapshot file would add or change, in the order the file first
 // names each setting (a setting named twice counts with its last data, as the restore
 // leaves it). The file is read and checked as the restore reads it; nothing is written.
-// Nothing when the file is missing or a line is bad (shown, "bmRegistry_CompareWithStore").
+// Nothing when the file is missing, a line is bad or the store cannot be read (shown,
+// "bmRegistry_CompareWithStore").
 std::optional<std::vector<SettingChange>> CompareWithStore(std::string_view path,
                                                            platform::SettingsStore& store);
 

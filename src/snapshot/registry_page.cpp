@@ -14,6 +14,22 @@ constexpr std::string_view kReadFileFailed = "自文字檔讀入Registry失敗";
 constexpr std::string_view kRestoreLabel = "frmReg_cmdLoadReg_Click";
 constexpr std::string_view kRestoreFailed = "復原Registry失敗";
 
+// The save names this many of the settings its file cannot give back.
+constexpr std::size_t kNamedSettings = 5;
+
+// Says how many settings the snapshot just written cannot give back, names the first
+// few, and warns when the file cannot be restored at all.
+std::string ShortfallMessage(const bmRegistry::RestoreShortfall& shortfall) {
+  const std::string count = std::to_string(shortfall.settings.size());
+  std::string text = "已存檔，但有 " + count + " 項設定無法由此檔案原樣復原：";
+  for (std::size_t i = 0; i < shortfall.settings.size() && i < kNamedSettings; ++i) {
+    text += "\r\n" + platform::AnsiToUtf8(shortfall.settings[i]);
+  }
+  if (shortfall.settings.size() > kNamedSettings) text += "\r\n……等 " + count + " 項";
+  if (shortfall.wholeFileRefused) text += "\r\n由於其中部分設定，復原此檔案時將整個失敗。";
+  return text;
+}
+
 }  // namespace
 
 RegistryPage::RegistryPage(controls::Grid& fgList, common::OpenFileDialog& CommonDialog1,
@@ -41,12 +57,12 @@ std::string RegistryPage::ChooseFileToRead() {
   if (UseDefaults()) {
     file = DefaultFolder() + "\\" + SnapshotName(".txt");
   } else {
-    // The dialog keeps its last file name between uses; it is not cleared here.
     CommonDialog1_.SetInitDir(platform::AnsiToUtf8(DefaultFolder()));
     CommonDialog1_.SetDefaultExt(".txt");
     CommonDialog1_.SetFilter("文字檔|*.txt");
-    CommonDialog1_.ShowOpen();
-    file = platform::Utf8ToAnsi(CommonDialog1_.FileName());
+    // The dialog keeps its last file name, also through a cancel: a cancel is no
+    // choice, or "復原Registry" would restore a file the user just declined.
+    if (CommonDialog1_.ShowOpen()) file = platform::Utf8ToAnsi(CommonDialog1_.FileName());
   }
   if (file.empty()) common::MsgBox("請選擇文字檔");
   return file;
@@ -139,17 +155,26 @@ void RegistryPage::cmdSave_Click() {
 bool RegistryPage::SaveSnapshot(const std::string& file) {
   bool saved = false;
   common::TrapShow(kSaveLabel, [&] {
+    // Names match ignoring case as the platform's paths do: where the readers' "Reg_X.txt"
+    // exists, the save asks about that file and replaces it rather than writing a second
+    // one beside it.
     if (basBase::IsFile(file) &&
         common::MsgBox("該文字檔已存在，要覆蓋嗎?", common::Buttons::kYesNo, common::Icon::kNone,
                        "檔案已存在") != common::Answer::kYes) {
       return;
     }
-    if (!bmRegistry::GetCurrentKeyToFile(file, store_)) {
+    bmRegistry::RestoreShortfall shortfall;
+    if (!bmRegistry::GetCurrentKeyToFile(file, store_, &shortfall)) {
       common::MsgBox("存檔失敗");
       return;
     }
     // The file is written from the store; the grid's rows stay as they are.
     FitColumns();
+    // The file keeps the plain comma format that others read; what it cannot give back
+    // is told now, not found out at the restore.
+    if (!shortfall.settings.empty()) {
+      common::MsgBox(ShortfallMessage(shortfall), common::Buttons::kOk, common::Icon::kExclamation);
+    }
     saved = true;
   });
   return saved;

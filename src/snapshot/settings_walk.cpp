@@ -9,6 +9,7 @@
 #include "common/user_interface.h"
 #include "snapshot/bmregistry.h"
 #include "snapshot/record_cells.h"
+#include "snapshot/settings_root.h"
 #include "snapshot/value_read.h"
 
 namespace bmRegistry {
@@ -44,8 +45,7 @@ Status ReadSubKeyName(SettingsKey& key, std::uint32_t index, std::string& name) 
 
 }  // namespace
 
-Status ReadValue(SettingsKey& key, std::uint32_t index, std::string& name, std::string& data,
-                 std::uint32_t* type) {
+Status ReadValue(SettingsKey& key, std::uint32_t index, StoredValue& value) {
   std::vector<char> nameBuffer(kFirstNameCapacity, '\0');
   Status status = platform::kNoMoreItems;
   for (int attempt = 0; attempt < kValueReadAttempts;) {
@@ -64,10 +64,10 @@ Status ReadValue(SettingsKey& key, std::uint32_t index, std::string& name, std::
     status = key.EnumValue(index, nameBuffer.data(), &nameLength, &readType, dataBuffer.data(),
                            &dataLength);
     if (status == platform::kSuccess) {
-      if (type != nullptr) *type = readType;
-      name = WithoutNuls(std::string_view(nameBuffer.data(), nameLength));
-      data = WithoutNuls(std::string_view(reinterpret_cast<const char*>(dataBuffer.data()),
-                                          std::min<std::size_t>(dataLength, dataBuffer.size())));
+      value.name = WithoutNuls(std::string_view(nameBuffer.data(), nameLength));
+      value.type = readType;
+      value.bytes.assign(reinterpret_cast<const char*>(dataBuffer.data()),
+                         std::min<std::size_t>(dataLength, dataBuffer.size()));
       return status;
     }
     // "More data" here means the value grew since the size query: read it again.
@@ -77,21 +77,17 @@ Status ReadValue(SettingsKey& key, std::uint32_t index, std::string& name, std::
   return status;
 }
 
-namespace {
-
-// key path + "\" + value name, every "\" and "|" a cell boundary; then the data, every
-// "|" a cell boundary.
-Record MakeRecord(std::string_view keyPath, std::string_view name, std::string_view data) {
-  Record cells = SplitCells(basBase::WithTrailing(keyPath, "\\") + std::string(name), "\\|");
-  std::vector<std::string> dataCells = SplitCells(data, "|");
+Record MakeRecord(const StoredValue& value) {
+  // key path + "\" + value name, every "\" and "|" a cell boundary; then the data
+  // without NULs, every "|" a cell boundary.
+  Record cells = SplitCells(basBase::WithTrailing(value.keyPath, "\\") + value.name, "\\|");
+  std::vector<std::string> dataCells = SplitCells(WithoutNuls(value.bytes), "|");
   cells.insert(cells.end(), std::make_move_iterator(dataCells.begin()),
                std::make_move_iterator(dataCells.end()));
   return cells;
 }
 
-}  // namespace
-
-bool EnumSubKey(SettingsKey& root, std::string_view keyPath, std::vector<Record>& records) {
+bool WalkValues(SettingsKey& root, std::string_view keyPath, const ValueVisitor& visit) {
   bool walked = false;
   common::TrapShow("bmRegistry_EnumSubKey", [&] {
     std::unique_ptr<SettingsKey> opened;
@@ -106,13 +102,14 @@ bool EnumSubKey(SettingsKey& root, std::string_view keyPath, std::vector<Record>
     std::uint32_t index = 0;
     std::string name;
     while (ReadSubKeyName(*key, index, name) == platform::kSuccess) {
-      EnumSubKey(root, childPrefix + name, records);
+      WalkValues(root, childPrefix + name, visit);
       ++index;
     }
     if (index == 0) {
-      std::string data;
-      while (ReadValue(*key, index, name, data) == platform::kSuccess) {
-        records.push_back(MakeRecord(keyPath, name, data));
+      StoredValue value;
+      value.keyPath = keyPath;
+      while (ReadValue(*key, index, value) == platform::kSuccess) {
+        visit(value);
         ++index;
       }
     }
@@ -121,11 +118,14 @@ bool EnumSubKey(SettingsKey& root, std::string_view keyPath, std::vector<Record>
   return walked;
 }
 
+bool EnumSubKey(SettingsKey& root, std::string_view keyPath, std::vector<Record>& records) {
+  return WalkValues(root, keyPath,
+                    [&](const StoredValue& value) { records.push_back(MakeRecord(value)); });
+}
+
 std::optional<std::vector<Record>> ReadAllSettings(platform::SettingsStore& store) {
-  std::unique_ptr<SettingsKey> root;
-  if (store.OpenCurrentUserKey(platform::kSettingsRoot, root) != platform::kSuccess) {
-    return std::nullopt;
-  }
+  const std::unique_ptr<SettingsKey> root = OpenSettingsRoot(store);
+  if (!root) return std::nullopt;
   std::vector<Record> records;
   EnumSubKey(*root, "", records);
   return records;
@@ -137,9 +137,11 @@ bool GetCurrentKey(controls::Grid& grid, platform::SettingsStore& store) {
     // Cleared first, so a root that cannot be opened leaves the header only.
     grid.SetRows(grid.FixedRows());
     common::BusyPointer busy;
-    const auto records = ReadAllSettings(store);
-    if (!records) return;
-    for (const Record& record : *records) grid.AddItem(DecodeCells(record));
+    const auto root = OpenSettingsRootShown(store, "bmRegistry_GetCurrentKey");
+    if (!root) return;
+    std::vector<Record> records;
+    EnumSubKey(*root, "", records);
+    for (const Record& record : records) grid.AddItem(DecodeCells(record));
     result = true;
   });
   return result;

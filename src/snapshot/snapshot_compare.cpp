@@ -4,13 +4,13 @@
 #include <string>
 #include <unordered_map>
 
-#include "common/failure.h"
 #include "common/trap.h"
 #include "common/user_interface.h"
-#include "platform/ansi_codepage.h"
 #include "platform/reg_tree.h"
 #include "snapshot/bmregistry.h"
-#include "snapshot/setting_writes.h"
+#include "snapshot/record_cells.h"
+#include "snapshot/setting_line.h"
+#include "snapshot/settings_root.h"
 #include "snapshot/snapshot_lines.h"
 #include "snapshot/value_read.h"
 
@@ -28,18 +28,6 @@ struct NameState {
 // A key's value names, folded: the store matches names ignoring case.
 using KeyNames = std::unordered_map<std::string, NameState>;
 
-// A key the store cannot open for another reason than its absence cannot be compared:
-// taking it as empty would report every setting in it as one to add.
-void RequireOpened(platform::Status status, const platform::SettingsStore& store) {
-  if (status == platform::kSuccess || status == platform::kNotFound) return;
-  std::string description =
-      "The settings store cannot be read (status " + std::to_string(status) + ")";
-  if (const std::string why = store.LastFailureDescription(); !why.empty()) {
-    description += ": " + platform::AnsiToUtf8(why);
-  }
-  common::Raise(common::err::kDeviceIo, description + ". Nothing was compared.");
-}
-
 // Every value of the key at `keyPath` below the settings root; none when it is missing.
 KeyNames ReadKeyValues(platform::SettingsKey* root, const std::string& keyPath,
                        const platform::SettingsStore& store) {
@@ -47,16 +35,17 @@ KeyNames ReadKeyValues(platform::SettingsKey* root, const std::string& keyPath,
   if (root == nullptr) return names;
   std::unique_ptr<platform::SettingsKey> key;
   const platform::Status status = root->OpenSubKey(keyPath, key);
-  RequireOpened(status, store);
-  if (status != platform::kSuccess) return names;
-  std::string name;
-  std::string data;
-  std::uint32_t type = 0;
-  for (std::uint32_t index = 0; ReadValue(*key, index, name, data, &type) == platform::kSuccess;
-       ++index) {
-    NameState& state = names[platform::reg::FoldName(name)];
-    state.storedType = type;
-    state.storedData = std::move(data);
+  if (status == platform::kNotFound) return names;
+  // A key that cannot be opened for another reason cannot be compared: taking it as
+  // empty would report every setting in it as one to add.
+  if (status != platform::kSuccess) {
+    RaiseStoreFailure(status, "cannot be read", store.LastFailureDescription());
+  }
+  StoredValue value;
+  for (std::uint32_t index = 0; ReadValue(*key, index, value) == platform::kSuccess; ++index) {
+    NameState& state = names[platform::reg::FoldName(value.name)];
+    state.storedType = value.type;
+    state.storedData = WithoutNuls(value.bytes);
   }
   return names;
 }
@@ -79,8 +68,8 @@ std::optional<std::vector<SettingChange>> CompareWithStore(std::string_view path
     common::BusyPointer busy;
     const std::vector<platform::SettingWrite> writes =
         ReadSettingWrites(*file, "Nothing was compared.");
-    std::unique_ptr<platform::SettingsKey> root;  // none: no settings yet, all to add
-    RequireOpened(store.OpenCurrentUserKey(platform::kSettingsRoot, root), store);
+    // None: no settings yet, all to add.
+    const std::unique_ptr<platform::SettingsKey> root = OpenSettingsRoot(store);
     // Each key is read once; a file lists a key's settings together, so the key of the
     // previous line is looked up only when the line names another.
     std::unordered_map<std::string, KeyNames> keys;

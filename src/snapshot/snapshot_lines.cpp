@@ -27,6 +27,16 @@ SnapshotLineReader::SnapshotLineReader(std::string_view path) : path_(path), blo
   if (file_ == nullptr) {
     throw std::system_error(errno, std::generic_category(), platform::AnsiToUtf8(path));
   }
+  try {
+    lineFeedEndsLines_ = !HoldsCrLf();
+    if (std::fseek(file_, 0, SEEK_SET) != 0) {
+      throw std::system_error(errno, std::generic_category(), platform::AnsiToUtf8(path));
+    }
+  } catch (...) {
+    std::fclose(file_);
+    throw;
+  }
+  pos_ = end_ = 0;
 }
 
 SnapshotLineReader::~SnapshotLineReader() {
@@ -41,6 +51,17 @@ bool SnapshotLineReader::Refill() {
                             platform::AnsiToUtf8(path_));
   }
   return end_ > 0;
+}
+
+bool SnapshotLineReader::HoldsCrLf() {
+  bool lastWasCr = false;
+  while (Refill()) {
+    if (lastWasCr && block_[0] == '\n') return true;
+    const std::string_view block(block_.data(), end_);
+    if (block.find("\r\n") != std::string_view::npos) return true;
+    lastWasCr = block.back() == '\r';
+  }
+  return false;
 }
 
 bool SnapshotLineReader::Next(std::string& line) {
@@ -61,6 +82,10 @@ bool SnapshotLineReader::Next(std::string& line) {
     }
     line.append(start, static_cast<std::size_t>(newline - start));
     pos_ += static_cast<std::size_t>(newline - start) + 1;
+    if (lineFeedEndsLines_) {
+      ++lineNumber_;
+      return true;
+    }
     if (!line.empty() && line.back() == '\r') {
       line.pop_back();
       ++lineNumber_;

@@ -16,8 +16,10 @@ std::optional<std::string> LocateSnapshot(std::string_view path);
 
 // The lines of a file, read in blocks so a file of any size takes memory only for its
 // longest line. A line ends at CR LF only: the writer puts a lone CR or LF inside data
-// into the line unchanged, and here it stays in the line. A last line without CR LF is
-// still a line; nothing after a final CR LF is.
+// into the line unchanged, and here it stays in the line. A file that holds no CR LF at
+// all had its line ends rewritten to LF (by an editor, a transfer, a repository): there
+// each LF ends a line. A last line without its line end is still a line; nothing after
+// a final line end is.
 class SnapshotLineReader {
  public:
   // Throws std::system_error when the file cannot be opened.
@@ -26,13 +28,15 @@ class SnapshotLineReader {
   SnapshotLineReader(const SnapshotLineReader&) = delete;
   SnapshotLineReader& operator=(const SnapshotLineReader&) = delete;
 
-  // The next line without its CR LF; false at the end. Throws on a read error.
+  // The next line without its line end; false at the end. Throws on a read error.
   bool Next(std::string& line);
   // The number of the line Next gave last, counted from 1.
   std::size_t LineNumber() const { return lineNumber_; }
 
  private:
   bool Refill();
+  // Whether CR LF stands anywhere in the file; reads from the start up to the first one.
+  bool HoldsCrLf();
 
   std::string path_;
   std::FILE* file_ = nullptr;
@@ -40,6 +44,7 @@ class SnapshotLineReader {
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::size_t lineNumber_ = 0;
+  bool lineFeedEndsLines_ = false;
 };
 
 }  // namespace bmRegistry

@@ -8,10 +8,16 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <filesystem>
 
 #include "app/qt/qt_open_file_dialog.h"
 #include "app/qt/qt_user_interface.h"
+#include "controls/memory_grid.h"
 #include "modal.h"
+#include "platform/settings_store.h"
+#include "snapshot/registry_page.h"
+#include "support/scoped_env.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -134,15 +140,15 @@ TEST_F(QtOpenFile, OpensInTheStartFolderWithTheFilterAndTakesTheChoice) {
     shownFilter = shown.selectedNameFilter();
     Choose(shown, File("Reg_B.txt"));
   });
-  dialog.ShowOpen();
+  EXPECT_TRUE(dialog.ShowOpen());
   EXPECT_EQ(shownFolder.toStdString(), dir.path().string());
   EXPECT_EQ(shownFilter, QString("文字檔 (*.txt)"));
   EXPECT_EQ(dialog.FileName(), File("Reg_B.txt"));
 }
 
-TEST_F(QtOpenFile, KeepsTheNameBetweenUsesAndACancelLeavesItAsItWas) {
+TEST_F(QtOpenFile, KeepsTheNameBetweenUsesAndACancelIsNoChoice) {
   WhenModalShows<QFileDialog>([&](QFileDialog& shown) { Choose(shown, File("Reg_A.txt")); });
-  dialog.ShowOpen();
+  ASSERT_TRUE(dialog.ShowOpen());
   ASSERT_EQ(dialog.FileName(), File("Reg_A.txt"));
 
   QStringList offered;
@@ -150,9 +156,37 @@ TEST_F(QtOpenFile, KeepsTheNameBetweenUsesAndACancelLeavesItAsItWas) {
     offered = shown.selectedFiles();
     shown.reject();
   });
-  dialog.ShowOpen();
+  EXPECT_FALSE(dialog.ShowOpen());
   EXPECT_EQ(offered, QStringList{QString::fromStdString(File("Reg_A.txt"))});
   EXPECT_EQ(dialog.FileName(), File("Reg_A.txt"));
+}
+
+// The Registry page with the real dialog: the page's folder in the tool's Windows form
+// must open the dialog there, and a name typed there must reach the page's reader.
+TEST(QtOpenFileOnThePage, OpensInTheDefaultFolderAndTheNameTypedThereIsRead) {
+  testing_support::ScriptedUi ui;
+  testing_support::TempDir dir;
+  std::filesystem::create_directories(dir.path() / "bin");
+  std::filesystem::create_directories(dir.path() / "DAT");
+  testing_support::WriteBytes(dir.path() / "DAT" / "Reg_PC1.txt", "App,Sec,k,v\r\n");
+  const testing_support::ScopedEnv xdg("XDG_CONFIG_HOME", dir.file("config"));
+  const auto store = platform::OpenUserSettingsStore();
+  controls::MemoryGrid fgList;
+  fgList.SetCols(4);
+  app::QtOpenFileDialog dialog{nullptr};
+  snapshot::RegistryPage page(
+      fgList, dialog, [] { return 0; }, [] { return std::string("PC1"); }, dir.file("bin"), *store,
+      nullptr);
+
+  QString shownFolder;
+  WhenModalShows<QFileDialog>([&](QFileDialog& shown) {
+    shownFolder = shown.directory().absolutePath();
+    Choose(shown, "Reg_PC1.txt");
+  });
+  page.cmdReadRegFile_Click();
+  EXPECT_EQ(shownFolder.toStdString(), (dir.path() / "DAT").string());
+  EXPECT_EQ(fgList.DataRows(), (std::vector<std::vector<std::string>>{{"App", "Sec", "k", "v"}}));
+  EXPECT_TRUE(ui.boxes().empty());
 }
 
 }  // namespace

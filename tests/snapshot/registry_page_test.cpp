@@ -89,6 +89,20 @@ TEST_F(RegistryPageTest, SavingWritesTheDefaultFileThenAsksBeforeOverwriting) {
   EXPECT_EQ(ReadBytes(SavedFile()), "App,Sec,k,new\r\n");
 }
 
+TEST_F(RegistryPageTest, TheSaveReplacesTheSnapshotOfItsNameInAnyCaseSoTheReadersSeeIt) {
+  Save("App", "Sec", "k", "v");
+  const std::string lowerCase = dir.file("DAT/Reg_PC1.txt");
+  WriteBytes(lowerCase, "App,Sec,k,stale\r\n");
+  ui.ExpectBox(Answer::kYes);
+  page.cmdSave_Click();
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].text, "該文字檔已存在，要覆蓋嗎?");
+  EXPECT_EQ(ReadBytes(lowerCase), "App,Sec,k,v\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "DAT"), {}), 1);
+  page.cmdReadRegFile_Click();
+  EXPECT_EQ(fgList.DataRows(), (Rows{{"App", "Sec", "k", "v"}}));
+}
+
 TEST_F(RegistryPageTest, SavingAnEmptyStoreSaysSoAndWritesNothing) {
   CreateEmptyRoot();
   ui.ExpectBox();
@@ -174,7 +188,7 @@ TEST_F(RegistryPageTest, WithoutTheDefaultFileBothReadersNameItThenFail) {
   for (const auto& box : ui.boxes()) EXPECT_EQ(box.icon, Icon::kNone);
 }
 
-TEST_F(RegistryPageTest, TheOpenDialogIsSetUpAndKeepsItsFileNameBetweenUses) {
+TEST_F(RegistryPageTest, TheOpenDialogIsSetUpAndEveryCancelIsNoChoice) {
   chkDefault = 0;
   dialog.QueueChoice(std::nullopt);
   ui.ExpectBox();
@@ -188,11 +202,18 @@ TEST_F(RegistryPageTest, TheOpenDialogIsSetUpAndKeepsItsFileNameBetweenUses) {
   WriteBytes(chosen, "A,S,k,v\r\n");
   dialog.QueueChoice(chosen);
   page.cmdReadRegFile_Click();
-  // Cancelled now, the dialog still holds the last choice, which is read again.
-  dialog.QueueChoice(std::nullopt);
-  page.cmdLoadReg_Click();
-  EXPECT_EQ(Records(), (Rows{{"A", "S", "k", "v"}}));
-  EXPECT_EQ(ui.boxes().size(), 1u);
+  // The dialog still holds the last choice; a cancel neither restores nor reads it.
+  fgList.AddItem({"shown"});
+  for (auto click :
+       {&snapshot::RegistryPage::cmdLoadReg_Click, &snapshot::RegistryPage::cmdReadRegFile_Click}) {
+    dialog.QueueChoice(std::nullopt);
+    ui.ExpectBox();
+    (page.*click)();
+    EXPECT_EQ(ui.boxes().back().text, "請選擇文字檔");
+  }
+  EXPECT_EQ(ui.boxes().size(), 3u);
+  EXPECT_TRUE(Records().empty());
+  EXPECT_EQ(fgList.DataRows(), (Rows{{"A", "S", "k", "v"}, {"shown", "", "", ""}}));
 }
 
 TEST_F(RegistryPageTest, ACancelledOpenDialogOnFirstUseOfTheRestoreSaysOnlyThat) {

@@ -1,8 +1,11 @@
 // One seed, written into the store of each platform (the registry itself on Windows),
 // walked, saved, restored and saved again: every run must produce the shared seed's
 // records and the checked-in snapshot files byte for byte.
+#include <algorithm>
 #include <filesystem>
+#include <map>
 
+#include "snapshot/registry_page.h"
 #include "snapshot_fixture.h"
 #include "support/seeded_settings.h"
 
@@ -34,6 +37,86 @@ TEST_F(RegistryRoundTrip, RestoringTheSnapshotGivesTheSameStoreAndTheSameSnapsho
   ASSERT_TRUE(bmRegistry::GetCurrentKeyToFile(snapshot, *store));
   EXPECT_EQ(ReadBytes(snapshot), ReadBytes(DataFile("restored.txt")));
   EXPECT_TRUE(ui.boxes().empty());
+}
+
+// Every value the walk reads, with its type and its bytes, by its path.
+std::map<std::string, std::pair<std::uint32_t, std::string>> ValuesOf(
+    platform::SettingsStore& store) {
+  std::map<std::string, std::pair<std::uint32_t, std::string>> values;
+  std::unique_ptr<platform::SettingsKey> root;
+  EXPECT_EQ(store.OpenCurrentUserKey(platform::kSettingsRoot, root), platform::kSuccess);
+  bmRegistry::WalkValues(*root, "", [&](const bmRegistry::StoredValue& value) {
+    values[value.keyPath + "\\" + value.name] = {value.type, value.bytes};
+  });
+  return values;
+}
+
+TEST_F(RegistryRoundTrip, TheSaveNamesWhatItsFileCannotGiveBackAndARestoreKeepsAllElse) {
+  testing_support::SeedSettings(*store);
+  // "k,x" is read back as "k" with other data: it overwrites the one line before it.
+  Save("Coll", "S", "k", "written back exactly, then overwritten");
+  Save("Coll", "S", "k,x", "y");
+  std::filesystem::create_directories(dir.path() / "bin");
+  std::filesystem::create_directories(dir.path() / "DAT");
+  const auto saveOnThePage = [&] {
+    testing_support::ScriptedOpenFileDialog dialog;
+    snapshot::RegistryPage page(
+        fgList, dialog, [] { return 1; }, [] { return std::string("PC"); }, dir.file("bin"), *store,
+        nullptr);
+    page.cmdSave_Click();
+  };
+  ui.ExpectBox();
+  saveOnThePage();
+  ASSERT_EQ(ui.boxes().size(), 1u);
+  EXPECT_EQ(ui.boxes()[0].text,
+            "已存檔，但有 12 項設定無法由此檔案原樣復原：\r\nAlpha\\General\\Binary\r\n"
+            "Alpha\\General\\Dword\r\nAlpha\\General\\Expand\r\nAlpha\\General\\Multi\r\n"
+            "Alpha\\Names\\a,b\r\n……等 12 項");
+  EXPECT_EQ(ui.boxes()[0].icon, common::Icon::kExclamation);
+  EXPECT_EQ(ui.boxes()[0].title, common::kAppTitle);
+
+  bmRegistry::RestoreShortfall shortfall;
+  ASSERT_TRUE(bmRegistry::GetCurrentKeyToFile(snapshot, *store, &shortfall));
+  const std::vector<std::string> named{"Alpha\\General\\Binary",
+                                       "Alpha\\General\\Dword",
+                                       "Alpha\\General\\Expand",
+                                       "Alpha\\General\\Multi",
+                                       "Alpha\\Names\\a,b",
+                                       "Alpha\\Names\\a\\b",
+                                       "Alpha\\Names\\a|b",
+                                       "Alpha\\Names\\z",
+                                       "Alpha\\Outer\\Inner\\Deep",
+                                       "Beta|Two\\Sec\\k",
+                                       "Coll\\S\\k",
+                                       "Coll\\S\\k,x"};
+  EXPECT_EQ(shortfall.settings, named);
+  EXPECT_FALSE(shortfall.wholeFileRefused);
+  const auto before = ValuesOf(*store);
+  ASSERT_TRUE(bmRegistry::LoadRegistry(snapshot, *store));
+  const auto after = ValuesOf(*store);
+  for (const auto& [path, value] : before) {
+    if (std::find(named.begin(), named.end(), path) != named.end()) continue;
+    ASSERT_TRUE(after.contains(path)) << path;
+    EXPECT_EQ(after.at(path), value) << path;
+  }
+  EXPECT_NE(after.at("Coll\\S\\k"), before.at("Coll\\S\\k"));
+
+  // Data holding CR LF splits its line: the restore refuses the whole file, and the
+  // box says so.
+  testing_support::TempDir other;
+  store = FreshSettingsStore(other);
+  Save("App", "Sec", "k", "two\r\nlines");
+  Save("App", "Sec", "z", "plain");
+  ui.ExpectBox(common::Answer::kYes);  // overwrite the file?
+  ui.ExpectBox();
+  saveOnThePage();
+  ASSERT_EQ(ui.boxes().size(), 3u);
+  EXPECT_EQ(ui.boxes()[2].text,
+            "已存檔，但有 1 項設定無法由此檔案原樣復原：\r\nApp\\Sec\\k\r\n"
+            "由於其中部分設定，復原此檔案時將整個失敗。");
+  ui.ExpectBox();
+  EXPECT_FALSE(bmRegistry::LoadRegistry(dir.file("DAT/Reg_PC.TXT"), *store));
+  store.reset();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 
@@ -63,6 +64,25 @@ class SnapshotFaults : public SnapshotTest {
   static bool IsReport(const std::string& text, std::string_view label, std::string_view words) {
     return text.starts_with("處理程序: (" + std::string(label) + ")") &&
            text.find(words) != std::string::npos;
+  }
+
+  // "讀取本機Registry", then "存檔" (Yes to the overwrite question), on a store file that
+  // cannot be read: each reports the store's words, then says it failed.
+  void ExpectReadAndSaveToNameTheStore(std::string_view words) {
+    ui.ExpectBox();
+    ui.ExpectBox();
+    page.cmdGetCurrentReg_Click();
+    ui.ExpectBox(Answer::kYes);
+    ui.ExpectBox();
+    ui.ExpectBox();
+    page.cmdSave_Click();
+    ASSERT_GE(ui.boxes().size(), 5u);
+    EXPECT_TRUE(IsReport(ui.boxes()[0].text, "bmRegistry_GetCurrentKey", words))
+        << ui.boxes()[0].text;
+    EXPECT_EQ(ui.boxes()[1].text, "讀取Registry失敗");
+    EXPECT_TRUE(IsReport(ui.boxes()[3].text, "bmRegistry_GetCurrentKeyToFile", words))
+        << ui.boxes()[3].text;
+    EXPECT_EQ(ui.boxes()[4].text, "存檔失敗");
   }
 
   static constexpr std::string_view kEarlierSnapshot = "App,Sec,k,earlier\r\n";
@@ -142,25 +162,34 @@ TEST_F(SnapshotFaults, AFolderWhereTheStoreFileShouldBeFailsEveryCommandClearly)
   fs::rename(StoreFile(), dir.file("store.kept"));
   fs::create_directory(StoreFile());
   WriteBytes(Snapshot(), "App,Sec,k,restored\r\n");
-  ui.ExpectBox();
-  page.cmdGetCurrentReg_Click();
-  ui.ExpectBox(Answer::kYes);
-  ui.ExpectBox();
-  page.cmdSave_Click();
+  ExpectReadAndSaveToNameTheStore("HKEY_CURRENT_USER.reg");
   ui.ExpectBox();
   ui.ExpectBox();
   page.cmdLoadReg_Click();
-  ASSERT_EQ(ui.boxes().size(), 5u);
-  EXPECT_EQ(ui.boxes()[0].text, "讀取Registry失敗");
-  EXPECT_EQ(ui.boxes()[2].text, "存檔失敗");
-  EXPECT_TRUE(IsReport(ui.boxes()[3].text, "bmRegistry_LoadRegistry", "HKEY_CURRENT_USER.reg"))
-      << ui.boxes()[3].text;
-  EXPECT_EQ(ui.boxes()[4].text, "復原Registry失敗");
+  ASSERT_EQ(ui.boxes().size(), 7u);
+  EXPECT_TRUE(IsReport(ui.boxes()[5].text, "bmRegistry_LoadRegistry", "HKEY_CURRENT_USER.reg"))
+      << ui.boxes()[5].text;
+  EXPECT_EQ(ui.boxes()[6].text, "復原Registry失敗");
   EXPECT_EQ(ReadBytes(Snapshot()), "App,Sec,k,restored\r\n");
   EXPECT_TRUE(fs::is_empty(StoreFile()));
   fs::remove(StoreFile());
   fs::rename(dir.file("store.kept"), StoreFile());
   WriteBytes(Snapshot(), kEarlierSnapshot);
+}
+
+TEST_F(SnapshotFaults, AStoreFileThatCannotBeParsedIsNamedWithItsLineByEveryReader) {
+  const std::string where =
+      "HKEY_CURRENT_USER.reg, line " +
+      std::to_string(std::count(storeBefore_.begin(), storeBefore_.end(), '\n') + 1);
+  WriteBytes(StoreFile(), storeBefore_ + "damaged\n");
+  ExpectReadAndSaveToNameTheStore(where);
+  // The comparison with a snapshot gives no answer rather than "all to add".
+  ui.ExpectBox();
+  EXPECT_FALSE(bmRegistry::CompareWithStore(Snapshot(), *store));
+  ASSERT_EQ(ui.boxes().size(), 6u);
+  EXPECT_TRUE(IsReport(ui.boxes()[5].text, "bmRegistry_CompareWithStore", where))
+      << ui.boxes()[5].text;
+  WriteBytes(StoreFile(), storeBefore_);
 }
 
 // Removes a file at the moment a command puts up the busy pointer: after the command

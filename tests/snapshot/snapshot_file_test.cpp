@@ -75,6 +75,18 @@ TEST_F(SnapshotFile, ShowsEveryLineAsARowAndEveryCommaAsACellBoundary) {
                                            {"A", "S", "last", "v", ""}}));
 }
 
+TEST_F(SnapshotFile, AFileWhoseLineEndsBecameLineFeedsIsShownAndRestoredLineByLine) {
+  WriteBytes(snapshot, "A,S,k1,one\nA,S,k2,t\rwo\n\nA,S,k3,three");
+  EXPECT_EQ(ShownFromFile(snapshot), (Rows{{"A", "S", "k1", "one"},
+                                           {"A", "S", "k2", "t\rwo"},
+                                           {"", "", "", ""},
+                                           {"A", "S", "k3", "three"}}));
+  WriteBytes(snapshot, "A,S,k1,one\nA,S,k2,t\rwo\nA,S,k3,three\n");
+  ASSERT_TRUE(bmRegistry::LoadRegistry(snapshot, *store));
+  EXPECT_EQ(Records(),
+            (Rows{{"A", "S", "k1", "one"}, {"A", "S", "k2", "t\rwo"}, {"A", "S", "k3", "three"}}));
+}
+
 TEST_F(SnapshotFile, AMissingFileOrAFolderIsNamedInABoxAndTheGridStays) {
   fgList.AddItem({"kept"});
   for (const std::string& path : {dir.file("none.txt"), dir.path().string()}) {

@@ -1,4 +1,5 @@
-// Taking a snapshot file line by line: only CR LF ends a line.
+// Taking a snapshot file line by line: only CR LF ends a line, or LF in a file without
+// any CR LF.
 #include "snapshot/snapshot_lines.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,10 @@ TEST(SnapshotLines, ACrLfSplitAcrossReadBlocksStillEndsTheLine) {
     const std::string first(length - 1, 'x');
     EXPECT_EQ(LinesOf(dir, first + "\r\nnext\r\n"), (Lines{first, "next"})) << length;
   }
+  // That CR LF alone keeps the LF before it inside its line.
+  const std::string first(65533, 'x');
+  EXPECT_EQ(LinesOf(dir, "a\n" + first + "\r\nb"), (Lines{"a\n" + first, "b"}));
+  EXPECT_EQ(LinesOf(dir, "a\n" + first + "\rb"), (Lines{"a", first + "\rb"}));
 }
 
 TEST(SnapshotLines, AVeryLongLineIsReadWhole) {

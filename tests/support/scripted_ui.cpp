@@ -4,7 +4,9 @@
 
 namespace testing_support {
 
-ScriptedUi::ScriptedUi() { common::InstallUserInterface(this); }
+ScriptedUi::ScriptedUi() {
+  common::InstallUserInterface(this);
+}
 
 ScriptedUi::~ScriptedUi() {
   common::InstallUserInterface(nullptr);
@@ -44,14 +46,16 @@ ScriptedOpenFileDialog::~ScriptedOpenFileDialog() {
   EXPECT_TRUE(choices_.empty()) << choices_.size() << " queued file choice(s) never used";
 }
 
-void ScriptedOpenFileDialog::ShowOpen() {
+bool ScriptedOpenFileDialog::ShowOpen() {
   ++shown;
   if (choices_.empty()) {
     ADD_FAILURE() << "unexpected open-file dialog";
-    return;
+    return false;
   }
-  if (choices_.front()) fileName = *choices_.front();
+  const std::optional<std::string> choice = std::move(choices_.front());
   choices_.pop_front();
+  if (choice) fileName = *choice;
+  return choice.has_value();
 }
 
 }  // namespace testing_support

@@ -51,7 +51,8 @@ class ScriptedUi : public common::UserInterface {
 };
 
 // The open-file dialog for tests: records its settings, and ShowOpen takes the next
-// queued choice (nullopt = cancel, which leaves the file name as it was).
+// queued choice (nullopt = cancel, which leaves the file name as it was and returns
+// false).
 class ScriptedOpenFileDialog : public common::OpenFileDialog {
  public:
   ~ScriptedOpenFileDialog() override;
@@ -60,7 +61,7 @@ class ScriptedOpenFileDialog : public common::OpenFileDialog {
   void SetInitDir(std::string_view folder) override { initDir = folder; }
   void SetDefaultExt(std::string_view extension) override { defaultExt = extension; }
   void SetFilter(std::string_view filter) override { this->filter = filter; }
-  void ShowOpen() override;
+  bool ShowOpen() override;
   std::string FileName() const override { return fileName; }
 
   std::string initDir, defaultExt, filter, fileName;

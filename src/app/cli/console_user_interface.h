@@ -29,13 +29,13 @@ class ConsoleUserInterface final : public common::UserInterface {
 };
 
 // The open-file dialog of a command-line run: the commands name their files, and a
-// dialog shown regardless is cancelled, which leaves no file name.
+// dialog shown regardless is cancelled.
 class NoOpenFileDialog final : public common::OpenFileDialog {
  public:
   void SetInitDir(std::string_view) override {}
   void SetDefaultExt(std::string_view) override {}
   void SetFilter(std::string_view) override {}
-  void ShowOpen() override {}
+  bool ShowOpen() override { return false; }
   std::string FileName() const override { return {}; }
 };
 

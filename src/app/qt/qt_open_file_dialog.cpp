@@ -3,6 +3,8 @@
 #include <QFileDialog>
 
 #include "controls/qt/qt_text.h"
+#include "platform/ansi_codepage.h"
+#include "platform/paths.h"
 
 namespace app {
 
@@ -21,7 +23,9 @@ QString QtNameFilters(const QString& filter) {
 }
 
 void QtOpenFileDialog::SetInitDir(std::string_view folder) {
-  initDir_ = ToQString(folder);
+  // The page gives the folder in the tool's Windows form ("<program folder>\..\DAT").
+  using namespace platform;
+  initDir_ = ToQString(AnsiToUtf8(NativePath(Utf8ToAnsi(folder))));
 }
 
 void QtOpenFileDialog::SetDefaultExt(std::string_view extension) {
@@ -32,7 +36,7 @@ void QtOpenFileDialog::SetFilter(std::string_view filter) {
   filter_ = ToQString(filter);
 }
 
-void QtOpenFileDialog::ShowOpen() {
+bool QtOpenFileDialog::ShowOpen() {
   QFileDialog dialog(owner_, QStringLiteral("開啟"), initDir_, QtNameFilters(filter_));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   // A name that does not exist may be typed: the caller checks the file and says so.
@@ -40,8 +44,9 @@ void QtOpenFileDialog::ShowOpen() {
   dialog.setDefaultSuffix(defaultExt_);
   // The name of the last choice is offered again, in its own folder.
   if (!fileName_.isEmpty()) dialog.selectFile(fileName_);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   fileName_ = dialog.selectedFiles().constFirst();
+  return true;
 }
 
 std::string QtOpenFileDialog::FileName() const {

@@ -16,7 +16,7 @@ class QtOpenFileDialog final : public common::OpenFileDialog {
   void SetInitDir(std::string_view folder) override;
   void SetDefaultExt(std::string_view extension) override;
   void SetFilter(std::string_view filter) override;
-  void ShowOpen() override;
+  bool ShowOpen() override;
   std::string FileName() const override;
 
  private:

@@ -28,7 +28,7 @@ void Win32OpenFileDialog::SetFilter(std::string_view filter) {
   if (!filter_.empty()) filter_.push_back(L'\0');
 }
 
-void Win32OpenFileDialog::ShowOpen() {
+bool Win32OpenFileDialog::ShowOpen() {
   // Room for a long path; the last choice is offered again.
   std::vector<wchar_t> file(32768, L'\0');
   fileName_.copy(file.data(), file.size() - 1);
@@ -45,8 +45,10 @@ void Win32OpenFileDialog::ShowOpen() {
   dialog.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
   // A name that does not exist may be typed: the caller checks the file and says so.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&dialog)) return;
+  // A cancel (or a failure of the dialog) is no choice: the last file name stays.
+  if (!GetOpenFileNameW(&dialog)) return false;
   fileName_ = file.data();
+  return true;
 }
 
 std::string Win32OpenFileDialog::FileName() const {

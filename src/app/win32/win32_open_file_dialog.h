@@ -19,7 +19,7 @@ class Win32OpenFileDialog final : public common::OpenFileDialog {
   void SetInitDir(std::string_view folder) override;
   void SetDefaultExt(std::string_view extension) override;  // with or without the dot
   void SetFilter(std::string_view filter) override;         // "description|pattern|..."
-  void ShowOpen() override;
+  bool ShowOpen() override;
   std::string FileName() const override;  // UTF-8
 
  private:

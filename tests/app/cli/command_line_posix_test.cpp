@@ -68,5 +68,22 @@ TEST_F(CommandLineFailures, AnExistingFileIsKeptUnlessYesIsGivenAndShowPrintsIts
   EXPECT_NE(missing.err.find("File Not Found:"), std::string::npos) << missing.err;
 }
 
+// The save's warning is the page's box, so the command line prints it; the comparison
+// reads a file whose line ends became LF as the restore reads it.
+TEST_F(CommandLineFailures, TheSaveTellsWhatItsFileCannotGiveBackAndDiffReadsAnLfOnlyFile) {
+  ASSERT_EQ(sandbox_.store().SaveSetting("App", "Window", "a,b", "1"), platform::kSuccess);
+  const std::string file = sandbox_.File("snapshot.txt");
+  const CommandRun save = sandbox_.Run({"save", file});
+  EXPECT_EQ(save.exitStatus, 0) << save.err;
+  EXPECT_NE(save.err.find("已存檔，但有 1 項設定無法由此檔案原樣復原：\nApp\\Window\\a,b\n"),
+            std::string::npos)
+      << save.err;
+
+  WriteBytes(file, "App,Window,Left,2\nApp,Window,Top,1\n");
+  const CommandRun diff = sandbox_.Run({"diff", file});
+  EXPECT_EQ(diff.exitStatus, 1) << diff.err;
+  EXPECT_EQ(diff.out, "~ App\\Window\\Left: 1 -> 2\n");
+}
+
 }  // namespace
 }  // namespace cli_tests

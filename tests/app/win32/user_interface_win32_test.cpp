@@ -107,12 +107,13 @@ TEST_F(Win32SeamTest, TheOpenFileDialogHandsBackTheChosenFileAndKeepsItOnACancel
     SendMessageW(box, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(L"snap"));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
   });
-  dialog.ShowOpen();
+  EXPECT_TRUE(dialog.ShowOpen());
   EXPECT_EQ(title, L"開啟");
   EXPECT_EQ(dialog.FileName(), folderUtf8 + "\\snap.txt");
 
+  // A cancel is no choice, and the last choice stays for the next showing.
   WhenModalShows(L"#32770", [](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
-  dialog.ShowOpen();
+  EXPECT_FALSE(dialog.ShowOpen());
   EXPECT_EQ(dialog.FileName(), folderUtf8 + "\\snap.txt");
 }
 
