@@ -50,8 +50,8 @@ echo "Win32 grid under Wine: shown and fitted in $total ms ($cpu ms CPU; medians
 echo "Qt grid, native, the same figures (regtool_bench, medians of 3; real time and the main thread's CPU time):"
 LC_ALL=C.UTF-8 build/default/bench/regtool_bench \
   --benchmark_filter="BM_LoadRegistryToFG/$lines/|BM_GridResidentMemory/$lines/" \
-  --benchmark_repetitions=3 --benchmark_color=false 2>/dev/null |
-  grep -E '^(operation|BM_LoadRegistryToFG|BM_GridResidentMemory)|_median ' | sed 's/^/  /' || true
+  --benchmark_repetitions=3 2>/dev/null | sed 's/\x1b\[[0-9;]*m//g' |
+  grep -E '^operation|^BM_(LoadRegistryToFG|GridResidentMemory) |_median ' | sed 's/^/  /' || true
 
 awk -v t="$total" -v r="$resident" -v tt="$target_ms" -v tr="$target_mib" \
   'BEGIN { exit !(t <= tt && r <= tr) }' ||
