@@ -6,6 +6,7 @@
 #include "app/win32/win32_open_file_dialog.h"
 #include "app/win32/win32_user_interface.h"
 #include "common/user_interface.h"
+#include "controls/win32/child_window.h"
 #include "controls/win32/message_reflection.h"
 #include "controls/win32/wide_text.h"
 #include "controls/win32/win32_caption_panel.h"
@@ -20,20 +21,6 @@ constexpr wchar_t kWindowClass[] = L"RegToolMainWindow";
 // A fixed-size window: no sizing frame, no maximize box.
 constexpr DWORD kWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-
-void RegisterWindowClass(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
-  }();
-  (void)registered;
-}
 
 // The DPI of the monitor the window is on. GetDpiForWindow is looked up rather than
 // imported, so the program still starts on a Windows older than 10, where the screen's
@@ -55,7 +42,8 @@ int DpiOf(HWND window) {
 
 fmRegTool::fmRegTool(ComputerNameSource computerName, const Win32UserInterface* ui)
     : ui_(ui), applicationIcon_(ApplicationPicture()), pictureButtonIcon_(PictureButtonPicture()) {
-  RegisterWindowClass(WindowProc);
+  controls::RegisterWindowClass(kWindowClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE),
+                                "The main window");
   window_ = CreateWindowExW(0, kWindowClass, controls::Wide(common::kAppTitle).c_str(),
                             kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);

@@ -50,19 +50,6 @@ bool IsLatin(std::string_view text) {
   return true;
 }
 
-void RegisterFormClass(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW type{};
-    type.cbSize = sizeof type;
-    type.lpfnWndProc = procedure;
-    type.hInstance = GetModuleHandleW(nullptr);
-    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    type.lpszClassName = kClassName;
-    return RegisterClassExW(&type) != 0;
-  }();
-  if (!registered) throw std::runtime_error("The keyboard dialog's class cannot be registered");
-}
-
 // A fixed-size window with a title and a close box, and no minimise or maximise box.
 constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -72,7 +59,7 @@ constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 frmANumKey::frmANumKey()
     : background_(CreateSolidBrush(Rgb(layout::kBackground))),
       displayBackground_(CreateSolidBrush(Rgb(layout::kDisplayBackground))) {
-  RegisterFormClass(WindowProc);
+  controls::RegisterWindowClass(kClassName, WindowProc, nullptr, "The keyboard dialog");
   window_ = CreateWindowExW(kFrameExStyle, kClassName, L"", kFrameStyle, 0, 0, 0, 0, nullptr,
                             nullptr, GetModuleHandleW(nullptr), this);
   if (window_ == nullptr) throw std::runtime_error("The keyboard dialog cannot be created");
