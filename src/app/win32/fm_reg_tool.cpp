@@ -12,6 +12,7 @@
 #include "controls/win32/win32_caption_panel.h"
 #include "controls/win32/win32_grid.h"
 #include "controls/win32/win32_tab_control.h"
+#include "controls/win32/window_dpi.h"
 #include "keyboard/win32/win32_numkey_dialog.h"
 
 namespace app {
@@ -22,22 +23,6 @@ constexpr wchar_t kWindowClass[] = L"RegToolMainWindow";
 constexpr DWORD kWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-// The DPI of the monitor the window is on. GetDpiForWindow is looked up rather than
-// imported, so the program still starts on a Windows older than 10, where the screen's
-// DPI is the only one.
-int DpiOf(HWND window) {
-  using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
-  const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowCall>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (getDpiForWindow != nullptr) {
-    if (const UINT dpi = getDpiForWindow(window); dpi > 0) return static_cast<int>(dpi);
-  }
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
 }  // namespace
 
 fmRegTool::fmRegTool(ComputerNameSource computerName, const Win32UserInterface* ui)
@@ -47,7 +32,7 @@ fmRegTool::fmRegTool(ComputerNameSource computerName, const Win32UserInterface* 
   window_ = CreateWindowExW(0, kWindowClass, controls::Wide(common::kAppTitle).c_str(),
                             kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
-  dpi_ = DpiOf(window_);
+  dpi_ = controls::WindowDpi(window_);
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(applicationIcon_.Get()));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(applicationIcon_.Get()));
   BuildControls();
