@@ -8,6 +8,7 @@
 #include "common/failure.h"
 #include "common/trap.h"
 #include "controls/win32/child_window.h"
+#include "controls/win32/installed_face.h"
 #include "controls/win32/wide_text.h"
 #include "controls/win32/win32_caption_panel.h"
 #include "controls/win32/window_dpi.h"
@@ -100,7 +101,8 @@ int frmANumKey::Twips(int pixels) const {
 // The text a font shows decides its character set: Latin text asks for the Latin one,
 // so a missing Times New Roman maps to a face of its metrics; Chinese text asks for
 // Big5, which Windows' font mapper puts before the face name, as the designer's forms
-// stored it, so the Chinese captions never show in a face that lacks them.
+// stored it, and for the installed face that stands for the named one, the same the
+// main window takes, so the Chinese captions never show in a face that lacks them.
 HFONT frmANumKey::NewFont(const layout::Face& face, double points, bool latinText) const {
   LOGFONTW font{};
   font.lfHeight = -static_cast<LONG>(std::lround(points * dpi_ / 72.0));
@@ -109,7 +111,8 @@ HFONT frmANumKey::NewFont(const layout::Face& face, double points, bool latinTex
   const bool serif = face.family == layout::kSerifFamily;
   font.lfPitchAndFamily = serif ? (VARIABLE_PITCH | FF_ROMAN) : (FIXED_PITCH | FF_MODERN);
   const std::wstring family = controls::Wide(face.family);
-  family.copy(font.lfFaceName, LF_FACESIZE - 1);
+  const std::wstring installed = latinText ? family : controls::InstalledFace(family);
+  installed.copy(font.lfFaceName, LF_FACESIZE - 1);
   return CreateFontIndirectW(&font);
 }
 
