@@ -6,11 +6,13 @@
 #include "app/win32/win32_open_file_dialog.h"
 #include "app/win32/win32_user_interface.h"
 #include "common/user_interface.h"
+#include "controls/win32/child_window.h"
 #include "controls/win32/message_reflection.h"
 #include "controls/win32/wide_text.h"
 #include "controls/win32/win32_caption_panel.h"
 #include "controls/win32/win32_grid.h"
 #include "controls/win32/win32_tab_control.h"
+#include "controls/win32/window_dpi.h"
 #include "keyboard/win32/win32_numkey_dialog.h"
 
 namespace app {
@@ -21,45 +23,16 @@ constexpr wchar_t kWindowClass[] = L"RegToolMainWindow";
 constexpr DWORD kWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-void RegisterWindowClass(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
-  }();
-  (void)registered;
-}
-
-// The DPI of the monitor the window is on. GetDpiForWindow is looked up rather than
-// imported, so the program still starts on a Windows older than 10, where the screen's
-// DPI is the only one.
-int DpiOf(HWND window) {
-  using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
-  const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowCall>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (getDpiForWindow != nullptr) {
-    if (const UINT dpi = getDpiForWindow(window); dpi > 0) return static_cast<int>(dpi);
-  }
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
 }  // namespace
 
 fmRegTool::fmRegTool(ComputerNameSource computerName, const Win32UserInterface* ui)
     : ui_(ui), applicationIcon_(ApplicationPicture()), pictureButtonIcon_(PictureButtonPicture()) {
-  RegisterWindowClass(WindowProc);
+  controls::RegisterWindowClass(kWindowClass, WindowProc, GetSysColorBrush(COLOR_BTNFACE),
+                                "The main window");
   window_ = CreateWindowExW(0, kWindowClass, controls::Wide(common::kAppTitle).c_str(),
                             kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
-  dpi_ = DpiOf(window_);
+  dpi_ = controls::WindowDpi(window_);
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(applicationIcon_.Get()));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(applicationIcon_.Get()));
   BuildControls();

@@ -1,59 +1,12 @@
 #include "app/win32/window_fonts.h"
 
-#include <array>
 #include <cmath>
-#include <initializer_list>
-#include <string_view>
+#include <string>
 
+#include "controls/win32/installed_face.h"
 #include "controls/win32/wide_text.h"
 
 namespace app {
-namespace {
-
-// Besides its Chinese name, each face is registered under an English one; the AR PL
-// faces are the free faces of the same styles (the Kai brush, the Ming print).
-struct FaceFamily {
-  std::wstring_view face;
-  std::initializer_list<std::wstring_view> alternatives;
-};
-
-const std::array<FaceFamily, 3> kFamilies = {{
-    {L"標楷體", {L"DFKai-SB", L"AR PL UKai TW", L"AR PL UKai"}},
-    {L"新細明體", {L"PMingLiU", L"AR PL UMing TW", L"AR PL New Sung"}},
-    {L"細明體", {L"MingLiU", L"AR PL UMing TW", L"AR PL New Sung"}},
-}};
-
-// Faces that hold Traditional Chinese and are often present, tried after the family.
-constexpr std::wstring_view kChineseFaces[] = {L"Microsoft JhengHei", L"Noto Sans CJK TC",
-                                               L"WenQuanYi Zen Hei", L"Droid Sans Fallback"};
-
-int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;  // one is enough
-}
-
-bool IsInstalled(std::wstring_view face) {
-  if (face.size() >= LF_FACESIZE) return false;
-  LOGFONTW wanted{};
-  wanted.lfCharSet = DEFAULT_CHARSET;
-  face.copy(wanted.lfFaceName, face.size());
-  bool found = false;
-  HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(screen, &wanted, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, screen);
-  return found;
-}
-
-std::wstring MessageFontFace() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-    return metrics.lfMessageFont.lfFaceName;
-  }
-  return L"MS Shell Dlg 2";  // a name every Windows maps to its dialog face
-}
-
-}  // namespace
 
 GdiFont& GdiFont::operator=(GdiFont&& other) noexcept {
   if (this != &other) {
@@ -69,21 +22,6 @@ void GdiFont::Reset() {
   font_ = nullptr;
 }
 
-std::wstring InstalledFace(const FontSpec& spec) {
-  const std::wstring face = controls::Wide(spec.face);
-  if (IsInstalled(face)) return face;
-  for (const FaceFamily& family : kFamilies) {
-    if (family.face != face) continue;
-    for (std::wstring_view alternative : family.alternatives) {
-      if (IsInstalled(alternative)) return std::wstring(alternative);
-    }
-  }
-  for (std::wstring_view chinese : kChineseFaces) {
-    if (IsInstalled(chinese)) return std::wstring(chinese);
-  }
-  return MessageFontFace();
-}
-
 GdiFont MakeFont(FontRole role, int dpi) {
   const FontSpec spec = FontOf(role);
   LOGFONTW font{};
@@ -92,7 +30,7 @@ GdiFont MakeFont(FontRole role, int dpi) {
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = CHINESEBIG5_CHARSET;
   font.lfQuality = DEFAULT_QUALITY;
-  const std::wstring face = InstalledFace(spec);
+  const std::wstring face = controls::InstalledFace(controls::Wide(spec.face));
   face.copy(font.lfFaceName, LF_FACESIZE - 1);
   return GdiFont(CreateFontIndirectW(&font));
 }

@@ -1,7 +1,5 @@
 #include "controls/win32/win32_caption_panel.h"
 
-#include <stdexcept>
-
 #include "controls/win32/child_window.h"
 #include "controls/win32/message_reflection.h"
 #include "controls/win32/wide_text.h"
@@ -13,25 +11,10 @@ constexpr wchar_t kClassName[] = L"RegToolCaptionPanel";
 // Room between a bevelled panel's edge and its caption.
 constexpr int kBevelIndent = 4;
 
-void RegisterPanelClass(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW type{};
-    type.cbSize = sizeof type;
-    type.lpfnWndProc = procedure;
-    type.hInstance = GetModuleHandleW(nullptr);
-    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    type.lpszClassName = kClassName;
-    return RegisterClassExW(&type) != 0;
-  }();
-  if (!registered)
-    throw std::runtime_error("The caption panel's window class cannot be registered");
-}
-
 }  // namespace
 
 Win32CaptionPanel::Win32CaptionPanel(HWND parent, int id, const RECT& pixels) {
-  RegisterPanelClass(WindowProc);
+  RegisterWindowClass(kClassName, WindowProc, GetSysColorBrush(COLOR_BTNFACE), "The caption panel");
   panel_ = CreateChildWindow(WS_EX_CONTROLPARENT, kClassName,
                              WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, parent, id, pixels,
                              "The caption panel", this);

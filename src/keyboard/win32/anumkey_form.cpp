@@ -8,6 +8,7 @@
 #include "common/failure.h"
 #include "common/trap.h"
 #include "controls/win32/child_window.h"
+#include "controls/win32/installed_face.h"
 #include "controls/win32/wide_text.h"
 #include "controls/win32/win32_caption_panel.h"
 #include "controls/win32/window_dpi.h"
@@ -50,19 +51,6 @@ bool IsLatin(std::string_view text) {
   return true;
 }
 
-void RegisterFormClass(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW type{};
-    type.cbSize = sizeof type;
-    type.lpfnWndProc = procedure;
-    type.hInstance = GetModuleHandleW(nullptr);
-    type.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    type.lpszClassName = kClassName;
-    return RegisterClassExW(&type) != 0;
-  }();
-  if (!registered) throw std::runtime_error("The keyboard dialog's class cannot be registered");
-}
-
 // A fixed-size window with a title and a close box, and no minimise or maximise box.
 constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -72,7 +60,7 @@ constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 frmANumKey::frmANumKey()
     : background_(CreateSolidBrush(Rgb(layout::kBackground))),
       displayBackground_(CreateSolidBrush(Rgb(layout::kDisplayBackground))) {
-  RegisterFormClass(WindowProc);
+  controls::RegisterWindowClass(kClassName, WindowProc, nullptr, "The keyboard dialog");
   window_ = CreateWindowExW(kFrameExStyle, kClassName, L"", kFrameStyle, 0, 0, 0, 0, nullptr,
                             nullptr, GetModuleHandleW(nullptr), this);
   if (window_ == nullptr) throw std::runtime_error("The keyboard dialog cannot be created");
@@ -113,7 +101,8 @@ int frmANumKey::Twips(int pixels) const {
 // The text a font shows decides its character set: Latin text asks for the Latin one,
 // so a missing Times New Roman maps to a face of its metrics; Chinese text asks for
 // Big5, which Windows' font mapper puts before the face name, as the designer's forms
-// stored it, so the Chinese captions never show in a face that lacks them.
+// stored it, and for the installed face that stands for the named one, the same the
+// main window takes, so the Chinese captions never show in a face that lacks them.
 HFONT frmANumKey::NewFont(const layout::Face& face, double points, bool latinText) const {
   LOGFONTW font{};
   font.lfHeight = -static_cast<LONG>(std::lround(points * dpi_ / 72.0));
@@ -122,7 +111,8 @@ HFONT frmANumKey::NewFont(const layout::Face& face, double points, bool latinTex
   const bool serif = face.family == layout::kSerifFamily;
   font.lfPitchAndFamily = serif ? (VARIABLE_PITCH | FF_ROMAN) : (FIXED_PITCH | FF_MODERN);
   const std::wstring family = controls::Wide(face.family);
-  family.copy(font.lfFaceName, LF_FACESIZE - 1);
+  const std::wstring installed = latinText ? family : controls::InstalledFace(family);
+  installed.copy(font.lfFaceName, LF_FACESIZE - 1);
   return CreateFontIndirectW(&font);
 }
 

@@ -24,11 +24,7 @@ class MenuDatabase : public testing::Test {
   void SetUp() override {
     server_ = PostgresServer::FromEnvironment();
     ASSERT_FALSE(server_.socketFolder().empty());
-    server_.Psql("postgres", "DROP DATABASE IF EXISTS \"Ro35VARA\" WITH (FORCE)");
-    server_.Psql("postgres", "CREATE DATABASE \"Ro35VARA\"");
-    Menu(
-        "CREATE TABLE id_apsys (APID varchar(10), ClientEXEPath varchar(255), "
-        "ADOCntStr varchar(255), Remark varchar(20))");
+    server_.NewMenuDatabase("");
     h_.txtComputerName = server_.socketFolder();
   }
 

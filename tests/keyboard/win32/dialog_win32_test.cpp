@@ -2,6 +2,9 @@
 // key handling, the entry points hand back only what was accepted, and the window is
 // built and placed from the shared layout. What each key does is the key handling's
 // own suite; these tests catch the wiring.
+#include <algorithm>
+#include <vector>
+
 #include "controls/win32/wide_text.h"
 #include "dialog_harness.h"
 
@@ -10,6 +13,19 @@ namespace {
 
 using keyboard::layout::KeyKind;
 using DialogWin32Test = Win32DialogTest;
+
+// How many characters of `text` the control's font has no glyph for.
+long MissingGlyphs(HWND control, const std::wstring& text) {
+  const HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  std::vector<WORD> glyphs(text.size());
+  GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                   GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return std::count(glyphs.begin(), glyphs.end(), WORD{0xFFFF});
+}
 
 TEST_F(DialogWin32Test, OnScreenKeysTypeAndTheAcceptKeyHandsTheTextBack) {
   EXPECT_TRUE(WhileShown([&] { return dialog.ShowInput(text); },
@@ -116,7 +132,12 @@ TEST_F(DialogWin32Test, TheWindowIsBuiltFromTheLayoutAndPlacedBottomRight) {
                  EXPECT_EQ(place.top, MulDiv(key.place.top, 1, 15));
                  EXPECT_EQ(place.right - place.left, MulDiv(key.place.width, 1, 15));
                  EXPECT_EQ(controls::Utf8(WindowText(button)), key.caption);
+                 // The face the font fell back to draws the Chinese captions too.
+                 EXPECT_EQ(MissingGlyphs(button, WindowText(button)), 0) << key.caption;
                }
+               const HWND message = Control(form, keyboard::control_id::kMessage);
+               EXPECT_EQ(MissingGlyphs(message, WindowText(message)), 0)
+                   << controls::Utf8(WindowText(message));
                EXPECT_EQ(GetParent(LetterKey(form, 'A')),
                          Control(form, keyboard::control_id::kLetterPanel));
                RECT outer;

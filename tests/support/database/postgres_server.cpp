@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <string>
 
 namespace testing_support {
 
@@ -27,6 +28,15 @@ PostgresServer PostgresServer::FromEnvironment() {
   }
   server.socketFolder_ = root + "/o'brien";
   return server;
+}
+
+void PostgresServer::NewMenuDatabase(std::string_view rows) const {
+  Psql("postgres", "DROP DATABASE IF EXISTS \"Ro35VARA\" WITH (FORCE)");
+  Psql("postgres", "CREATE DATABASE \"Ro35VARA\"");
+  Psql("Ro35VARA",
+       "CREATE TABLE id_apsys (APID varchar(10), ClientEXEPath varchar(255), "
+       "ADOCntStr varchar(255), Remark varchar(20))");
+  if (!rows.empty()) Psql("Ro35VARA", "INSERT INTO id_apsys VALUES " + std::string(rows));
 }
 
 }  // namespace testing_support

@@ -20,6 +20,10 @@ class PostgresServer {
   // NULL as nothing (psql's unaligned output). Fails the test when the SQL fails.
   std::string Psql(std::string_view database, std::string_view sql) const;
 
+  // The main menu's database "Ro35VARA" made afresh, its table id_apsys holding `rows`
+  // (the list after VALUES; none when empty).
+  void NewMenuDatabase(std::string_view rows) const;
+
  private:
   std::string socketFolder_;
 };

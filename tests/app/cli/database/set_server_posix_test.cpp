@@ -20,13 +20,8 @@ class SetServer : public testing::Test {
   void SetUp() override {
     server_ = testing_support::PostgresServer::FromEnvironment();
     ASSERT_FALSE(server_.socketFolder().empty());
-    server_.Psql("postgres", "DROP DATABASE IF EXISTS \"Ro35VARA\" WITH (FORCE)");
-    server_.Psql("postgres", "CREATE DATABASE \"Ro35VARA\"");
-    server_.Psql("Ro35VARA",
-                 "CREATE TABLE id_apsys (APID varchar(10), ClientEXEPath varchar(255), "
-                 "ADOCntStr varchar(255), Remark varchar(20));"
-                 "INSERT INTO id_apsys VALUES ('QZ', 'old', 'old', 'a'), ('QZ', 'old', 'old', "
-                 "'b'), ('QY', 'keep', 'keep', 'c')");
+    server_.NewMenuDatabase(
+        "('QZ', 'old', 'old', 'a'), ('QZ', 'old', 'old', 'b'), ('QY', 'keep', 'keep', 'c')");
   }
 
   // An INI file of one program ("VODureza", ...) on drive C:.

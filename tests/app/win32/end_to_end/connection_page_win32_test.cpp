@@ -94,13 +94,8 @@ TEST(WindowConnectionPage, NameFromTheKeyboardThenTheIniFilesAndTheMainMenu) {
 
   // "修改主選單" on the test run's server, its name typed straight into the box: both
   // 'QZ' rows are pointed at it, the other row stays.
-  server.Psql("postgres", "DROP DATABASE IF EXISTS \"Ro35VARA\" WITH (FORCE)");
-  server.Psql("postgres", "CREATE DATABASE \"Ro35VARA\"");
-  server.Psql("Ro35VARA",
-              "CREATE TABLE id_apsys (APID varchar(10), ClientEXEPath varchar(255), "
-              "ADOCntStr varchar(255), Remark varchar(20));"
-              "INSERT INTO id_apsys VALUES ('QZ', 'old', 'old', 'a'), ('QZ', NULL, NULL, 'b'), "
-              "('QY', 'keep', 'keep', 'c')");
+  server.NewMenuDatabase(
+      "('QZ', 'old', 'old', 'a'), ('QZ', NULL, NULL, 'b'), ('QY', 'keep', 'keep', 'c')");
   const std::string& name = server.socketFolder();  // holds an apostrophe
   user.SetText("txtComputerName", name);
   user.Click("cmdUpdIDMENU");
