@@ -28,6 +28,11 @@ void WidestText::Add(int id, std::u16string_view text) {
   if (!text.empty()) candidates_.push_back({Estimate(text), id});
 }
 
+void WidestText::StartOver() {
+  candidates_.clear();
+  heaped_ = false;
+}
+
 double WidestText::Estimate(std::u16string_view text) {
   double sum = 0;
   for (const char16_t unit : text) {

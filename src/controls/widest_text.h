@@ -28,6 +28,10 @@ class WidestText {
   // `id` names the text to the caller, who gives the text again when it is measured whole.
   void Add(int id, std::u16string_view text);
 
+  // Starts over with no texts, for another column in the same font: the characters
+  // and texts measured so far stay measured.
+  void StartOver();
+
   // Once every text is added: the width of the widest, 0 when none was added (empty
   // texts count as none). `textOf(id)` gives the text of an id passed to Add, as anything
   // a std::u16string_view can view.

@@ -120,8 +120,9 @@ void QtGrid::AutoSize(int firstCol, int lastCol) {
   const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) +
                       (showGrid() ? 1 : 0);
   const int dataRows = model_->rowCount();
+  WidestText widest = WidestTextIn(font());
   for (int c = firstCol; c <= lastCol; ++c) {
-    WidestText widest = WidestTextIn(font());
+    widest.StartOver();
     for (int r = 0; r < dataRows; ++r) widest.Add(r, Utf16View(model_->ShownText(r, c)));
     const int widestText =
         widest.Width([&](int r) { return model_->ShownText(r, c).toStdU16String(); });

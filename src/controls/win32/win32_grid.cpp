@@ -257,9 +257,10 @@ void Win32Grid::AutoSize(int firstCol, int lastCol) {
   };
   const std::size_t dataRows = cells_->rows.size();
   std::vector<int> widths;
+  WidestText widest(charAdvance, textWidth);
   for (int c = firstCol; c <= lastCol; ++c) {
     const auto col = static_cast<std::size_t>(c);
-    WidestText widest(charAdvance, textWidth);
+    widest.StartOver();
     for (std::size_t r = 0; r < dataRows; ++r) {
       widest.Add(static_cast<int>(r), Utf16(Shown(cells_->rows[r].Cell(col))));
     }
@@ -271,7 +272,14 @@ void Win32Grid::AutoSize(int firstCol, int lastCol) {
   }
   SelectObject(dc, oldFont);
   ReleaseDC(list_, dc);
-  // Each new width would lay out and repaint the header and the rows: once is enough.
+  // Each new width would lay out and repaint the header and the rows: once is enough,
+  // and not at all when a refill left every width as it was.
+  bool changed = false;
+  for (int c = firstCol; c <= lastCol; ++c) {
+    changed = changed ||
+              ListView_GetColumnWidth(list_, c) != widths[static_cast<std::size_t>(c - firstCol)];
+  }
+  if (!changed) return;
   SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
   for (int c = firstCol; c <= lastCol; ++c) {
     ListView_SetColumnWidth(list_, c, widths[static_cast<std::size_t>(c - firstCol)]);
