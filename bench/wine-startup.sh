@@ -39,9 +39,11 @@ starter="$install_dir/bin/regtool_wine_startup.exe"
 # A box the window shows by mistake would wait for a click for ever. The first argument
 # is the CPUs the process may run on.
 run_starter() {
-  local cpus=$1
+  local cpus=$1 output
   shift
-  timeout 120 taskset -c "$cpus" "$wine_loader" "$starter" "$@" | tr -d '\r'
+  output=$(timeout 120 taskset -c "$cpus" "$wine_loader" "$starter" "$@") ||
+    { echo "regtool_wine_startup $* failed (exit status $?)" >&2; return 1; }
+  tr -d '\r' <<<"$output"
 }
 
 # Every Wine process waits on the wineserver (and the X server) many hundred times while
