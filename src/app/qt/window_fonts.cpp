@@ -8,8 +8,8 @@ namespace app {
 namespace {
 
 QFont FontFor(FontRole role) {
-  const FontSpec spec = FontOf(role);
-  return controls::Font(controls::ToQString(spec.face), spec.points);
+  const FontSpec wanted = FontOf(role);
+  return controls::Font(controls::ToQString(wanted.face), wanted.points);
 }
 
 }  // namespace

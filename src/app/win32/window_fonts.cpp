@@ -23,14 +23,14 @@ void GdiFont::Reset() {
 }
 
 GdiFont MakeFont(FontRole role, int dpi) {
-  const FontSpec spec = FontOf(role);
+  const FontSpec wanted = FontOf(role);
   LOGFONTW font{};
   // A negative height asks for the character height: points at the window's DPI.
-  font.lfHeight = -static_cast<LONG>(std::lround(spec.points * dpi / 72.0));
+  font.lfHeight = -static_cast<LONG>(std::lround(wanted.points * dpi / 72.0));
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = CHINESEBIG5_CHARSET;
   font.lfQuality = DEFAULT_QUALITY;
-  const std::wstring face = controls::InstalledFace(controls::Wide(spec.face));
+  const std::wstring face = controls::InstalledFace(controls::Wide(wanted.face));
   face.copy(font.lfFaceName, LF_FACESIZE - 1);
   return GdiFont(CreateFontIndirectW(&font));
 }
