@@ -11,6 +11,7 @@ cmake --build --preset win64
 # shellcheck source=wine-session.sh
 source scripts/wine-session.sh
 start_wine_session
+keep_wine_desktop build/win64/tests/support/desktop_keeper/desktop_keeper.exe
 
 # The test preset gives Wine the Traditional Chinese locale of the tool's users (ANSI code
 # page 950), so double-byte text is exercised.

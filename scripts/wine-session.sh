@@ -105,3 +105,18 @@ start_wine_session() {
     "$wine_loader" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   fi
 }
+
+# Starts `keeper` (tests/support/desktop_keeper) for the rest of the session and waits
+# until the desktop is in use, so that no test process ever starts the desktop's process
+# with its own standard handles.
+keep_wine_desktop() {
+  local keeper=$1 ready="$WINEPREFIX/desktop-ready"
+  "$wine_loader" "$keeper" "Z:${ready//\//\\}" </dev/null >/dev/null 2>&1 &
+  for _ in $(seq 200); do
+    [ -e "$ready" ] && return 0
+    sleep 0.05
+  done
+  echo "The desktop keeper did not start ($keeper)" >&2
+  exit 1
+}
+
