@@ -39,7 +39,7 @@ double ResidentMiB() {
 
 // As main() starts the tool: the application, the font substitutes, the user interface,
 // the window built (its load event included) and shown. With a snapshot file, the file
-// is then shown in fgList, as "讀取檔案" does, and the memory held is printed.
+// is then shown in fgList, as "讀入Registry" does, and the memory held is printed.
 int ProbeProcess(int argc, char** argv, const char* snapshot) {
   QApplication application(argc, argv);
   controls::InstallFontSubstitutes();

@@ -33,7 +33,7 @@ median() {
   sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
 }
 
-# One process shows the file `runs` times (each run a full refill, as a second "讀取檔案"
+# One process shows the file `runs` times (each run a full refill, as a second "讀入Registry"
 # is); each line: reading and appending, fitting, painting, total, and the thread's CPU
 # time in that total (ms), which a busy machine stretches less.
 # (Wine's console output ends its lines with CR LF.)

@@ -93,7 +93,7 @@ struct ShownGrid {
     UpdateWindow(grid.Handle());
   }
 
-  // "讀取檔案": the file read into the grid, the columns fitted, the result on screen.
+  // "讀入Registry": the file read into the grid, the columns fitted, the result on screen.
   bool Show(const char* file, double phases[3]) {
     const auto start = Clock::now();
     if (!bmRegistry::LoadRegistryToFG(grid, file)) return false;
