@@ -29,6 +29,14 @@ void SetUpGrid(controls::Grid& grid, int cols, std::string_view titles) {
 
 }  // namespace
 
+void SetUpFgList(controls::Grid& fgList) {
+  SetUpGrid(fgList, 4, "Key1|Key2|Key3|Value");
+}
+
+void SetUpFgUpdLog(controls::Grid& fgUpdLog) {
+  SetUpGrid(fgUpdLog, 2, "項目|狀態");
+}
+
 MainForm::MainForm(FormParts parts, ComputerNameSource computerName)
     : parts_(std::move(parts)),
       computerNameSource_(computerName ? std::move(computerName) : basBase::GetThisComputerName),
@@ -49,8 +57,8 @@ void MainForm::Form_Load() {
 void MainForm::InitForm() {
   common::TrapShow("frmReg_InitForm", [this] {
     computerName_ = computerNameSource_();
-    SetUpGrid(parts_.fgList, 4, "Key1|Key2|Key3|Value");
-    SetUpGrid(parts_.fgUpdLog, 2, "項目|狀態");
+    SetUpFgList(parts_.fgList);
+    SetUpFgUpdLog(parts_.fgUpdLog);
     parts_.tabPage.SetCurrTab(0);
   });
 }

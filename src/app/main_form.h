@@ -24,6 +24,11 @@ class RegistryPage;
 
 namespace app {
 
+// The two grids as InitForm sets them up (columns, titles, alignments, the header row
+// only, fitted); the command line sets up its grids kept in memory the same way.
+void SetUpFgList(controls::Grid& fgList);
+void SetUpFgUpdLog(controls::Grid& fgUpdLog);
+
 // The window's parts that start-up and the pages drive. They must outlive the form.
 struct FormParts {
   controls::Grid& fgList;

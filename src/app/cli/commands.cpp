@@ -6,6 +6,7 @@
 
 #include "app/cli/command_line.h"
 #include "app/cli/console_user_interface.h"
+#include "app/main_form.h"
 #include "common/basbase.h"
 #include "connection/connection_page.h"
 #include "controls/memory_grid.h"
@@ -21,7 +22,7 @@ namespace {
 // The "Registry" page as the window sets it up, its check box ticked (the default
 // folder and file names), on a grid kept in memory.
 struct RegistryPageRun {
-  RegistryPageRun() { fgList.SetCols(4); }
+  RegistryPageRun() { SetUpFgList(fgList); }
 
   controls::MemoryGrid fgList;
   NoOpenFileDialog noDialog;
@@ -89,8 +90,7 @@ int Restore(const std::string& file) {
 
 int SetServer(const std::string& name, std::ostream& out) {
   controls::MemoryGrid fgUpdLog;
-  fgUpdLog.SetCols(2);
-  fgUpdLog.SetFormatString("項目|狀態");
+  SetUpFgUpdLog(fgUpdLog);
   connection::ConnectionPage page(
       fgUpdLog, {[&name] { return platform::AnsiToUtf8(name); }, [](const std::string&) {}},
       []() -> keyboard::TextEntryDialog& {
