@@ -19,6 +19,7 @@ test_packages=(
   g++-mingw-w64-x86-64 wine64
   libodbc2  # Wine's odbc32 hands ODBC calls to it; wine only recommends it
   clang libclang-rt-14-dev  # the sanitizer and fuzzer builds (runtimes in libclang-rt)
+  ansible-core  # the tests run the README's Ansible play on Linux
 )
 
 case "${1:-}" in
