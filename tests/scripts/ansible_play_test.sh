@@ -2,9 +2,10 @@
 # The README's Ansible play, run on Linux: the same tasks with ansible.builtin's command
 # and copy in place of the Windows modules, against this machine, the Linux program and
 # a settings store and Wine-style drive C: of the test's own. The first run restores the
-# reference and reports the change, the second changes nothing, and a reference with a
-# bad line fails the play with the tool's message and changes nothing. The README must
-# show the play and its inventory exactly as they are in docs/ansible.
+# reference and reports the change, the second changes nothing, a reference with a bad
+# line fails the play with the tool's message and changes nothing, and a set-server item
+# that fails fails the play showing every item's status. The README must show the play
+# and its inventory exactly as they are in docs/ansible.
 #   usage: ansible_play_test.sh SOURCE_DIR REGTOOL
 set -eu
 source_dir=${1:?source folder}
@@ -103,4 +104,19 @@ expect 2 "failed=1" "a bad reference fails the play"
 grep -q 'Line 2 of the snapshot' "$work/output" ||
   { cat "$work/output" >&2; fail "the play does not show the tool's message"; }
 cmp -s "$store" "$work/store.before" || fail "a bad reference changed the store"
-echo "the play restores, then changes nothing, and stops at a bad reference"
+
+# With a database server named but out of reach, set-server writes the INI files, its
+# last item fails, and the play stops showing each item's status.
+printf 'VODureza,PARAM,DBSource,SRV02\r\n' >"$work/reference.txt"
+for program in VODureza VARIrazEve DODOZOvi; do
+  mkdir -p "$work/drive_c/$program"
+  printf '[PARAM]\r\nDBSource=old\r\nGCNT=old\r\n' >"$work/drive_c/$program/$program.ini"
+done
+echo "    db_server: '127.0.0.1,1'" >>"$work/inventory.yml"
+run_play
+expect 2 "unreachable=0 failed=1" "a set-server item that fails fails the play"
+grep -qF 'DBSource=127.0.0.1,1' "$work/drive_c/VODureza/VODureza.ini" ||
+  fail "set-server did not write the server name into VODureza.ini"
+grep -qF 'IDMENU\t資料庫連線失敗' "$work/output" ||
+  { cat "$work/output" >&2; fail "the play does not show set-server's items"; }
+echo "the play restores, then changes nothing, and stops at a bad reference or a failed item"
