@@ -4,8 +4,10 @@
 
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "common/error_report.h"
@@ -79,6 +81,18 @@ TEST_F(KeysTest, AKeyStepThatFailsIsSkippedSilentlyAndTheFocusStillMoves) {
   EXPECT_EQ(pad.text, "");
   EXPECT_EQ(pad.focusMoves, 4);
   EXPECT_TRUE(ui.boxes().empty());
+}
+
+TEST_F(KeysTest, EachOfTheElevenDigitKeysTypesItsOwnDigits) {
+  // By key index; the eleventh key is the double zero.
+  const std::string_view typedBy[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "00"};
+  static_assert(std::size(typedBy) == std::size_t{keyboard::kDoubleZeroIndex} + 1);
+  for (int index = 0; index <= keyboard::kDoubleZeroIndex; ++index) {
+    pad.text = "A";
+    keys.cmdNum_Click(index);
+    EXPECT_EQ(pad.text, "A" + std::string(typedBy[index])) << "digit key " << index;
+  }
+  EXPECT_EQ(pad.focusMoves, 11);
 }
 
 TEST_F(KeysTest, RemovingTheLastCharacterTakesAllOfItsBytes) {
