@@ -37,17 +37,22 @@ TEST_F(CommandLine, WrongUseExitsWithTwoNamingTheCommandAndShowingTheUsage) {
   struct Case {
     std::vector<std::string> arguments;
     std::string complaint;
+    bool aboutTheWords = true;  // else the window's own refusal, without the usage
   };
   for (const Case& c : std::vector<Case>{{{"frobnicate"}, "unknown command \"frobnicate\""},
                                          {{"--yes"}, "no command given"},
                                          {{"restore"}, "restore takes FILE"},
                                          {{"--yes", "show", "a", "b"}, "show takes FILE"},
-                                         {{"set-server"}, "set-server takes NAME"}}) {
+                                         {{"set-server"}, "set-server takes NAME"},
+                                         {{"set-server", ""}, "請設定電腦名稱", false},
+                                         {{"set-server", " "}, "請設定電腦名稱", false}}) {
     const CommandRun run = sandbox_.Run(c.arguments);
     EXPECT_EQ(run.exitStatus, 2) << c.complaint;
-    EXPECT_NE(run.err.find("regtool: " + c.complaint + "\n"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("Usage:\n"), std::string::npos) << run.err;
-    EXPECT_TRUE(run.out.empty()) << run.out;
+    const std::string line =
+        c.aboutTheWords ? "regtool: " + c.complaint : platform::Utf8ToConsole(c.complaint);
+    EXPECT_NE(run.err.find(line + "\n"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("Usage:\n") != std::string::npos, c.aboutTheWords) << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;  // no item was set
   }
 }
 
