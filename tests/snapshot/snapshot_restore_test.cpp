@@ -1,5 +1,8 @@
 // Restoring a snapshot file into the store.
 #include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "snapshot_fixture.h"
 
@@ -62,6 +65,29 @@ TEST_F(Restore, ALastLineWithoutLineEndIsRestored) {
   WriteBytes(snapshot, "App,Sec,k1,one\r\nApp,Sec,k2,two");
   ASSERT_TRUE(bmRegistry::LoadRegistry(snapshot, *store));
   EXPECT_EQ(Records(), (Rows{{"App", "Sec", "k1", "one"}, {"App", "Sec", "k2", "two"}}));
+}
+
+// The comparison says what the restore would do, and the store matches key paths and
+// value names ignoring case: two spellings of one setting are one setting, whose last
+// data counts, named as the file first spells it.
+TEST_F(Restore, TheComparisonTakesTwoSpellingsOfOneSettingAsOne) {
+  Save("App", "Sec", "K", "2");
+  const std::pair<const char*, std::vector<std::string>> filesAndChanges[] = {
+      {"App,Sec,K,1\r\nAPP,SEC,K,2\r\n", {}},
+      {"App,Sec,K,1\r\nApp,Sec,k,2\r\n", {}},
+      {"app,sec,k,3\r\nAPP,SEC,K,1\r\n", {"app\\sec\\k: 2 -> 1"}},
+  };
+  for (const auto& [bytes, expected] : filesAndChanges) {
+    WriteBytes(snapshot, bytes);
+    const auto changes = bmRegistry::CompareWithStore(snapshot, *store);
+    ASSERT_TRUE(changes) << bytes;
+    std::vector<std::string> shown;
+    for (const bmRegistry::SettingChange& change : *changes) {
+      shown.push_back(change.path + ": " + change.oldData.value_or("(none)") + " -> " +
+                      change.newData);
+    }
+    EXPECT_EQ(shown, expected) << bytes;
+  }
 }
 
 struct BadFile {
