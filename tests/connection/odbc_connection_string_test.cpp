@@ -51,6 +51,9 @@ TEST(OdbcConnectionString, QuotedProviderValuesKeepTheirSemicolonsInsideOneBrace
                 "Provider=SQLOLEDB;data source=\"a;UID=root\";Password='it''s';User ID=\" sa \"",
                 "SQL Server"),
             "DRIVER={SQL Server};SERVER={a;UID=root};UID={ sa };PWD=it's;");
+  // A blank at either end alone is kept by the braces, not trimmed by the driver.
+  EXPECT_EQ(OdbcConnectionString("Provider=SQLOLEDB;Password='pw ';User ID=' sa'", "SQL Server"),
+            "DRIVER={SQL Server};UID={ sa};PWD={pw };");
 }
 
 TEST(OdbcConnectionString, ClosingBracesAreDoubledSoABracedValueCannotBeEnded) {
