@@ -9,7 +9,6 @@ namespace {
 
 using platform::kInvalidParameter;
 using platform::kSuccess;
-using store_test::Open;
 using store_test::Settings;
 
 TEST(SettingsStoreBatch, ARestoreWithANameTheStoreCannotHoldWritesNothing) {
@@ -29,11 +28,10 @@ TEST(SettingsStoreBatch, ARestoreWithANameTheStoreCannotHoldWritesNothing) {
   };
   EXPECT_EQ(store->RestoreSettings(longKeyName), kInvalidParameter);
 
-  EXPECT_EQ(store_test::SubKeyNames(*Open(*store, platform::kSettingsRoot)),
+  EXPECT_EQ(store_test::SubKeyNames(*store, platform::kSettingsRoot),
             std::vector<std::string>{"App"});
-  EXPECT_EQ(store_test::SubKeyNames(*Open(*store, Settings("App"))),
-            std::vector<std::string>{"Sec"});
-  EXPECT_EQ(store_test::Values(*Open(*store, Settings("App\\Sec"))),
+  EXPECT_EQ(store_test::SubKeyNames(*store, Settings("App")), std::vector<std::string>{"Sec"});
+  EXPECT_EQ(store_test::Values(*store, Settings("App\\Sec")),
             (std::vector{store_test::StringValue("k", "old")}));
 }
 

@@ -9,9 +9,9 @@
 #include <ctime>
 #include <functional>
 
-#include "support/file_size_limit_posix.h"
 #include "settings_store_posix_fixture.h"
 #include "settings_store_reading.h"
+#include "support/file_size_limit_posix.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ TEST_F(SettingsStoreDurability, AWriterKilledHalfwayLeavesThePreviousFile) {
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "wait status " << status;
   EXPECT_EQ(FileBytes(), before);
   ASSERT_EQ(store_->SaveSetting("App", "Sec", "after", "new"), kSuccess);
-  EXPECT_EQ(store_test::Values(*Open(*store_, Settings("App\\Sec"))),
+  EXPECT_EQ(store_test::Values(*store_, Settings("App\\Sec")),
             (std::vector{StringValue("kept", "old"), StringValue("after", "new")}));
 }
 
@@ -69,7 +69,7 @@ TEST_F(SettingsStoreDurability, AReadOnlyFileIsNotChanged) {
   ASSERT_EQ(store_->SaveSetting("App", "Sec", "kept", "old"), kSuccess);
   fs::permissions(File(), fs::perms::owner_read);
   EXPECT_EQ(store_->SaveSetting("App", "Sec", "new", "v"), platform::kAccessDenied);
-  EXPECT_EQ(store_test::Values(*Open(*store_, Settings("App\\Sec"))),
+  EXPECT_EQ(store_test::Values(*store_, Settings("App\\Sec")),
             (std::vector{StringValue("kept", "old")}));
 }
 

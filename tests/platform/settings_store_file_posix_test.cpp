@@ -96,7 +96,7 @@ TEST_F(SettingsStoreFile, EveryValueKindIsWrittenInItsRegedit4Form) {
 
 TEST_F(SettingsStoreFile, AFileReadsBackAndIsWrittenAgainByteForByte) {
   WriteFile(kEveryKind);
-  EXPECT_EQ(store_test::Values(*Open(*store_, Settings("App\\Sec"))), EveryKindRead());
+  EXPECT_EQ(store_test::Values(*store_, Settings("App\\Sec")), EveryKindRead());
   // A change and its undoing make the store write the whole file again.
   ASSERT_EQ(store_->SaveSetting("App", "Sec", "passing", "x"), kSuccess);
   ASSERT_EQ(store_->DeleteSetting("App", "Sec", "passing"), kSuccess);
@@ -115,7 +115,7 @@ TEST_F(SettingsStoreFile, HandWrittenFormsAreRead) {
       "\n"
       "[HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\App\\Sec]\n"
       "\"N\"=dword:2\n");
-  EXPECT_EQ(store_test::Values(*Open(*store_, Settings("App\\Sec"))),
+  EXPECT_EQ(store_test::Values(*store_, Settings("App\\Sec")),
             (std::vector<ReadValue>{{"n", platform::kTypeDword, std::string("\2\0\0\0", 4)},
                                     {"b", platform::kTypeBinary, "\x0a\x0b\xff"}}));
 }
@@ -129,7 +129,7 @@ TEST_F(SettingsStoreFile, NoFileMeansNoSettingsRootAndTheFirstWriteMakesAPrivate
 
   ASSERT_EQ(store_->SaveSetting("App", "Sec", "k", "v"), kSuccess);
   EXPECT_EQ(fs::status(Folder()).permissions(), fs::perms::owner_all);
-  EXPECT_EQ(store_test::Values(*Open(*store_, Settings("App\\Sec"))),
+  EXPECT_EQ(store_test::Values(*store_, Settings("App\\Sec")),
             (std::vector{StringValue("k", "v")}));
 }
 
@@ -147,8 +147,7 @@ TEST_F(SettingsStoreFile, TheFolderComesFromTheEnvironmentAtEachOpening) {
     ASSERT_EQ(platform::OpenUserSettingsStore()->SaveSetting("A", "S", "k2", "home"), kSuccess);
   }
   ASSERT_EQ(store_->SaveSetting("A", "S", "k", "xdg"), kSuccess);
-  EXPECT_EQ(store_test::Values(*Open(*store_, Settings("A\\S"))),
-            (std::vector{StringValue("k", "xdg")}));
+  EXPECT_EQ(store_test::Values(*store_, Settings("A\\S")), (std::vector{StringValue("k", "xdg")}));
   const fs::path homeFile = other.path() / ".config/vb-registry/HKEY_CURRENT_USER.reg";
   const std::string homeBytes = testing_support::ReadBytes(homeFile);
   EXPECT_NE(homeBytes.find("\"k\"=\"home\"\r\n\"k2\"=\"home\""), std::string::npos) << homeBytes;
@@ -165,18 +164,19 @@ TEST_F(SettingsStoreFile, DoubleByteNamesKeepTheirBackslashTrailBytesInCodePage9
                              xu + "]\r\n\"\xB3\\\\\"=\"\xB3\\\\\"\r\n"),
             std::string::npos)
       << FileBytes();
-  EXPECT_EQ(store_test::SubKeyNames(*Open(*store_, Settings("App"))),
+  EXPECT_EQ(store_test::SubKeyNames(*store_, Settings("App")),
             (std::vector<std::string>{"\xA4\x41", "\xA4\x61", xu}));
-  EXPECT_EQ(store_test::Values(*Open(*store_, Settings("App\\" + xu))),
+  EXPECT_EQ(store_test::Values(*store_, Settings("App\\" + xu)),
             (std::vector{StringValue(xu, xu)}));
 }
 
 TEST_F(SettingsStoreFile, AnOpenKeySeesTheFileAsItWasWhenItWasOpened) {
   ASSERT_EQ(store_->SaveSetting("App", "Sec", "first", "1"), kSuccess);
   auto before = Open(*store_, Settings("App\\Sec"));
+  ASSERT_NE(before, nullptr);
   ASSERT_EQ(store_->SaveSetting("App", "Sec", "second", "2"), kSuccess);
   EXPECT_EQ(store_test::ValueNames(*before), std::vector<std::string>{"first"});
-  EXPECT_EQ(store_test::ValueNames(*Open(*store_, Settings("App\\Sec"))),
+  EXPECT_EQ(store_test::ValueNames(*store_, Settings("App\\Sec")),
             (std::vector<std::string>{"first", "second"}));
 }
 

@@ -25,7 +25,7 @@ class SettingsStorePaths : public ::testing::Test {
     return store_->OpenCurrentUserKey(path, key);
   }
   std::vector<store_test::ReadValue> ValuesAt(std::string_view below) {
-    return Values(*Open(*store_, Settings(below)));
+    return Values(*store_, Settings(below));
   }
 
   std::unique_ptr<platform::SettingsStore> store_ = MakeEmptyStoreForTest();
@@ -39,6 +39,8 @@ TEST_F(SettingsStorePaths, AMissingKeyOrAnyMissingLevelIs2) {
   EXPECT_EQ(OpenStatus(Settings("App\\Sec\\key")), kNotFound);  // a value is not a key
 
   auto root = Open(*store_, platform::kSettingsRoot);
+
+  ASSERT_NE(root, nullptr);
   std::unique_ptr<platform::SettingsKey> key;
   EXPECT_EQ(root->OpenSubKey("App\\Other", key), kNotFound);
   EXPECT_EQ(key, nullptr);
@@ -52,6 +54,8 @@ TEST_F(SettingsStorePaths, TrailingBackslashesAreAcceptedALeadingOneIs161) {
   EXPECT_EQ(store_->CreateCurrentUserKey("\\Software\\X"), platform::kBadPathname);
 
   auto root = Open(*store_, platform::kSettingsRoot);
+
+  ASSERT_NE(root, nullptr);
   std::unique_ptr<platform::SettingsKey> key;
   EXPECT_EQ(root->OpenSubKey("\\App", key), platform::kBadPathname);
   EXPECT_EQ(root->OpenSubKey("App\\", key), kSuccess);
@@ -60,6 +64,7 @@ TEST_F(SettingsStorePaths, TrailingBackslashesAreAcceptedALeadingOneIs161) {
 TEST_F(SettingsStorePaths, AnEmptyPathOpensTheSameKeyAgain) {
   ASSERT_EQ(store_->SaveSetting("App", "Sec", "key", "text"), kSuccess);
   auto section = Open(*store_, Settings("App\\Sec"));
+  ASSERT_NE(section, nullptr);
   std::unique_ptr<platform::SettingsKey> again;
   ASSERT_EQ(section->OpenSubKey("", again), kSuccess);
   EXPECT_EQ(Values(*again), (std::vector{StringValue("key", "text")}));
@@ -68,6 +73,7 @@ TEST_F(SettingsStorePaths, AnEmptyPathOpensTheSameKeyAgain) {
 TEST_F(SettingsStorePaths, KeysOpenedBelowAKeyAreRelativeToIt) {
   ASSERT_EQ(store_->SaveSetting("App", "Sec\\Sub", "deep", "1"), kSuccess);
   auto root = Open(*store_, platform::kSettingsRoot);
+  ASSERT_NE(root, nullptr);
   std::unique_ptr<platform::SettingsKey> sub;
   ASSERT_EQ(root->OpenSubKey("App\\Sec\\Sub", sub), kSuccess);
   EXPECT_EQ(Values(*sub), (std::vector{StringValue("deep", "1")}));
@@ -78,9 +84,9 @@ TEST_F(SettingsStorePaths, KeysOpenedBelowAKeyAreRelativeToIt) {
 
 TEST_F(SettingsStorePaths, SaveSettingCreatesEveryMissingLevel) {
   ASSERT_EQ(store_->SaveSetting("App", "Sec\\Deeper\\Deepest", "key", "text"), kSuccess);
-  EXPECT_EQ(SubKeyNames(*Open(*store_, platform::kSettingsRoot)), (Names{"App"}));
-  EXPECT_EQ(SubKeyNames(*Open(*store_, Settings("App"))), (Names{"Sec"}));
-  EXPECT_EQ(SubKeyNames(*Open(*store_, Settings("App\\Sec"))), (Names{"Deeper"}));
+  EXPECT_EQ(SubKeyNames(*store_, platform::kSettingsRoot), (Names{"App"}));
+  EXPECT_EQ(SubKeyNames(*store_, Settings("App")), (Names{"Sec"}));
+  EXPECT_EQ(SubKeyNames(*store_, Settings("App\\Sec")), (Names{"Deeper"}));
   EXPECT_TRUE(ValuesAt("App\\Sec\\Deeper").empty());
   EXPECT_EQ(ValuesAt("App\\Sec\\Deeper\\Deepest"), (std::vector{StringValue("key", "text")}));
 }

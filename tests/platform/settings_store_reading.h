@@ -85,6 +85,21 @@ inline std::vector<std::string> ValueNames(platform::SettingsKey& key) {
   return names;
 }
 
+// The same, of the key at `path` below HKEY_CURRENT_USER: nothing (and a test failure)
+// when it cannot be opened, so a broken store fails the test instead of ending the program.
+inline std::vector<std::string> SubKeyNames(platform::SettingsStore& store, std::string_view path) {
+  const auto key = Open(store, path);
+  return key ? SubKeyNames(*key) : std::vector<std::string>{};
+}
+inline std::vector<ReadValue> Values(platform::SettingsStore& store, std::string_view path) {
+  const auto key = Open(store, path);
+  return key ? Values(*key) : std::vector<ReadValue>{};
+}
+inline std::vector<std::string> ValueNames(platform::SettingsStore& store, std::string_view path) {
+  const auto key = Open(store, path);
+  return key ? ValueNames(*key) : std::vector<std::string>{};
+}
+
 // A string value as SaveSetting stores it: the text and its NUL.
 inline ReadValue StringValue(std::string_view name, std::string_view text) {
   std::string data(text);

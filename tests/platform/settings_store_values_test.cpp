@@ -67,7 +67,7 @@ TEST_F(SettingsStoreValues, EveryTypeReadsBackWithItsExactBytes) {
   expected.push_back(StringValue("quotes \\ \"", "C:\\dir\\ \"q\" " + highBytes));
   expected.push_back(StringValue("blank", ""));
 
-  std::vector<ReadValue> read = store_test::Values(*Section());
+  std::vector<ReadValue> read = store_test::Values(*store_, Settings("App\\Sec"));
   // Wine lists values in another order; what matters here is what each one holds.
   const auto byName = [](const ReadValue& a, const ReadValue& b) { return a.name < b.name; };
   std::sort(read.begin(), read.end(), byName);
@@ -77,6 +77,7 @@ TEST_F(SettingsStoreValues, EveryTypeReadsBackWithItsExactBytes) {
 
 TEST_F(SettingsStoreValues, ASizeQueryWithoutABufferSucceedsWithTheNameAndTheSize) {
   auto key = SectionWithHello();
+  ASSERT_NE(key, nullptr);
   char name[256] = {};
   std::uint32_t nameLength = sizeof name;
   std::uint32_t type = 0;
@@ -90,6 +91,7 @@ TEST_F(SettingsStoreValues, ASizeQueryWithoutABufferSucceedsWithTheNameAndTheSiz
 
 TEST_F(SettingsStoreValues, ADataBufferTooSmallGives234AndTheSizeNeeded) {
   auto key = SectionWithHello();
+  ASSERT_NE(key, nullptr);
   char name[256] = {};
   std::uint32_t nameLength = sizeof name;
   unsigned char data[8];
@@ -111,6 +113,7 @@ TEST_F(SettingsStoreValues, AReadAfterASizeQueryKeepsTheBufferRules) {
   ASSERT_EQ(store_->SaveSetting("App", "Sec", "greeting", "hello"), kSuccess);
   ASSERT_EQ(store_->SaveSetting("App", "Sec", "second", "world!"), kSuccess);
   auto key = Section();
+  ASSERT_NE(key, nullptr);
   char name[256] = {};
   std::uint32_t nameLength = sizeof name;
   std::uint32_t size = 0;
@@ -157,6 +160,7 @@ TEST_F(SettingsStoreValues, AReadAfterASizeQueryKeepsTheBufferRules) {
 
 TEST_F(SettingsStoreValues, ANameBufferWithoutRoomForTheNulGives234) {
   auto key = SectionWithHello();
+  ASSERT_NE(key, nullptr);
   char name[9];
   std::uint32_t nameLength = 8;  // "greeting" needs 9 with its NUL
   std::uint32_t size = 0;
@@ -169,6 +173,7 @@ TEST_F(SettingsStoreValues, ANameBufferWithoutRoomForTheNulGives234) {
 
 TEST_F(SettingsStoreValues, EnumerationEndsWith259) {
   auto key = SectionWithHello();
+  ASSERT_NE(key, nullptr);
   char name[256];
   std::uint32_t nameLength = sizeof name;
   std::uint32_t size = 0;
@@ -177,12 +182,14 @@ TEST_F(SettingsStoreValues, EnumerationEndsWith259) {
 
   ASSERT_EQ(store_->CreateCurrentUserKey(Settings("Empty")), kSuccess);
   auto empty = Open(*store_, Settings("Empty"));
+  ASSERT_NE(empty, nullptr);
   EXPECT_EQ(empty->EnumValue(0, name, &nameLength, nullptr, nullptr, &size), kNoMoreItems);
 }
 
 TEST_F(SettingsStoreValues, ASubKeyNameBufferWithoutRoomForTheNulGives234AndStaysUntouched) {
   ASSERT_EQ(store_->CreateCurrentUserKey(Settings("App\\Section")), kSuccess);
   auto app = Open(*store_, Settings("App"));
+  ASSERT_NE(app, nullptr);
   char name[8];
   std::memset(name, '#', sizeof name);
   EXPECT_EQ(app->EnumKey(0, name, 7), kMoreData);
@@ -198,23 +205,23 @@ TEST_F(SettingsStoreValues, KeyNamesOf255BytesAreKeptAndLongerOnesRefused) {
   }
   const std::string longest(255, 'k');
   ASSERT_EQ(store_->CreateCurrentUserKey(Settings("App\\" + longest)), kSuccess);
-  EXPECT_EQ(store_test::SubKeyNames(*Open(*store_, Settings("App"))),
-            (std::vector<std::string>{longest}));
+  EXPECT_EQ(store_test::SubKeyNames(*store_, Settings("App")), (std::vector<std::string>{longest}));
   EXPECT_EQ(store_->CreateCurrentUserKey(Settings("App\\" + longest + "k")),
             platform::kInvalidParameter);
   EXPECT_EQ(store_->SaveSetting("App", longest + "k", "key", "text"), platform::kInvalidParameter);
-  EXPECT_EQ(store_test::SubKeyNames(*Open(*store_, Settings("App"))).size(), 1u);
+  EXPECT_EQ(store_test::SubKeyNames(*store_, Settings("App")).size(), 1u);
 }
 
 TEST_F(SettingsStoreValues, ValueNamesOf16383BytesAreKeptAndLongerOnesRefused) {
   const std::string longest(16383, 'v');
   ASSERT_EQ(store_->SaveSetting("App", "Sec", longest, "text"), kSuccess);
-  EXPECT_EQ(store_test::Values(*Section()), (std::vector{StringValue(longest, "text")}));
+  EXPECT_EQ(store_test::Values(*store_, Settings("App\\Sec")),
+            (std::vector{StringValue(longest, "text")}));
   EXPECT_EQ(store_->SaveSetting("App", "Sec", longest + "v", "text"), platform::kInvalidParameter);
   EXPECT_EQ(store_->SetCurrentUserValue(Settings("App\\Sec"), longest + "v", platform::kTypeDword,
                                         Bytes({1, 0, 0, 0})),
             platform::kInvalidParameter);
-  EXPECT_EQ(store_test::Values(*Section()).size(), 1u);
+  EXPECT_EQ(store_test::Values(*store_, Settings("App\\Sec")).size(), 1u);
 }
 
 }  // namespace
