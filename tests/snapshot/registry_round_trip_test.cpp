@@ -45,6 +45,7 @@ std::map<std::string, std::pair<std::uint32_t, std::string>> ValuesOf(
   std::map<std::string, std::pair<std::uint32_t, std::string>> values;
   std::unique_ptr<platform::SettingsKey> root;
   EXPECT_EQ(store.OpenCurrentUserKey(platform::kSettingsRoot, root), platform::kSuccess);
+  if (!root) return values;
   bmRegistry::WalkValues(*root, "", [&](const bmRegistry::StoredValue& value) {
     values[value.keyPath + "\\" + value.name] = {value.type, value.bytes};
   });

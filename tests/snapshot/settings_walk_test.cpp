@@ -170,6 +170,7 @@ class WalkFaults : public SettingsWalk {
   Rows WalkWith(FaultyKey::Fault fault) {
     std::unique_ptr<platform::SettingsKey> root;
     EXPECT_EQ(store->OpenCurrentUserKey(platform::kSettingsRoot, root), platform::kSuccess);
+    if (!root) return {};
     FaultyKey faulty(std::move(root), "B", fault);
     Rows records;
     EXPECT_TRUE(bmRegistry::EnumSubKey(faulty, "", records));
