@@ -36,7 +36,7 @@ inline HWND FindShown(const std::wstring& windowClass) {
   } search{&windowClass, nullptr};
   EnumThreadWindows(
       GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
+      [](HWND window, LPARAM data) CALLBACK -> BOOL {
         auto& s = *reinterpret_cast<Search*>(data);
         wchar_t name[64] = {};
         GetClassNameW(window, name, 64);

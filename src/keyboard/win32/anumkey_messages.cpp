@@ -33,7 +33,7 @@ std::vector<HWND> EnabledThreadWindows(HWND self) {
   } search{self, {}};
   EnumThreadWindows(
       GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
+      [](HWND window, LPARAM data) CALLBACK -> BOOL {
         auto& s = *reinterpret_cast<Search*>(data);
         if (window != s.self && IsWindowEnabled(window)) s.found.push_back(window);
         return TRUE;

@@ -238,7 +238,7 @@ TEST_F(Win32Window, PictureButtonsShowTheirPictureOnALightGreyFace) {
 // Runs the window's message loop until the program ends, or gives up after five seconds.
 int RunUntilEnded(app::fmRegTool& window) {
   const UINT_PTR timer =
-      SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); });
+      SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK { PostQuitMessage(99); });
   const int exitCode = window.RunMessageLoop();
   KillTimer(nullptr, timer);
   return exitCode;

@@ -34,7 +34,7 @@ HICON ShownIcon(HWND box) {
   HICON shown = nullptr;
   EnumChildWindows(
       box,
-      [](HWND child, LPARAM data) -> BOOL {
+      [](HWND child, LPARAM data) CALLBACK -> BOOL {
         const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
         if ((style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child)) {
           *reinterpret_cast<HICON*>(data) =
@@ -122,7 +122,7 @@ TEST_F(Win32SeamTest, ACancelledFolderPickerGivesEmptyText) {
   WhenModalShows(L"#32770", [&](HWND box) {
     EnumChildWindows(
         box,
-        [](HWND child, LPARAM data) -> BOOL {
+        [](HWND child, LPARAM data) CALLBACK -> BOOL {
           if (TextOf(child) == L"選擇目錄") *reinterpret_cast<bool*>(data) = true;
           return TRUE;
         },

@@ -48,7 +48,7 @@ HWND Control(frmANumKey& form, int id) {
   } search{id, nullptr};
   EnumChildWindows(
       form.Handle(),
-      [](HWND child, LPARAM data) -> BOOL {
+      [](HWND child, LPARAM data) CALLBACK -> BOOL {
         auto& s = *reinterpret_cast<Search*>(data);
         if (GetDlgCtrlID(child) != s.id) return TRUE;
         s.found = child;
