@@ -18,6 +18,9 @@ test_packages=(
   postgresql odbc-postgresql
   g++-mingw-w64-x86-64 wine64
   libodbc2  # Wine's odbc32 hands ODBC calls to it; wine only recommends it
+  # The 32-bit program is built with the i686 compilers and tested under 32-bit Wine,
+  # whose odbc32 needs the i386 unixODBC and PostgreSQL driver.
+  g++-mingw-w64-i686 wine32:i386 libodbc2:i386 odbc-postgresql:i386
   clang libclang-rt-14-dev  # the sanitizer and fuzzer builds (runtimes in libclang-rt)
   ansible-core  # the tests run the README's Ansible play on Linux
 )
@@ -42,5 +45,10 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+# The i386 packages come from the i386 architecture, which a fresh amd64 system lacks;
+# apt sees its packages only after the update below.
+if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
 apt-get update -q
 apt-get install -y -q --no-install-recommends "${missing[@]}"

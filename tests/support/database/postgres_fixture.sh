@@ -11,10 +11,10 @@
 #
 # FOLDER/odbcinst.ini registers the PostgreSQL ODBC driver under both SQL Server driver
 # names the tool uses: "FreeTDS" (Linux) and "SQL Server" (Windows; under Wine, odbc32
-# hands every call to this machine's unixODBC, which reads the same file). The tests
-# point ODBCSYSINI at FOLDER. FOLDER/state records the server's folder. The server is
-# stopped by "stop", or, should the test run itself be killed, by a watchdog that waits
-# for the process that ran "start" to go.
+# hands every call to this machine's unixODBC of its own word size, which reads the same
+# file). The tests point ODBCSYSINI at FOLDER. FOLDER/state records the server's folder.
+# The server is stopped by "stop", or, should the test run itself be killed, by a
+# watchdog that waits for the process that ran "start" to go.
 set -eu
 
 action=${1:?start or stop}
@@ -47,15 +47,26 @@ start)
   root=$(mktemp -d /tmp/regtool-pg.XXXXXX)
   sockets="$root/o'brien"
   mkdir "$sockets"
-  driver=$(ls /usr/lib/*/odbc/psqlodbcw.so 2>/dev/null | head -n 1)
-  if [ -z "$driver" ]; then
+  # The 32-bit Windows build under Wine reaches the i386 unixODBC, which reads Driver;
+  # the 64-bit unixODBC reads Driver64 first. Each must name a driver of its own word size.
+  native=
+  for candidate in /usr/lib/*/odbc/psqlodbcw.so; do
+    case "$candidate" in
+      */i386-linux-gnu/*) ;;
+      *) if [ -e "$candidate" ]; then native=$candidate; break; fi ;;
+    esac
+  done
+  driver32=/usr/lib/i386-linux-gnu/odbc/psqlodbcw.so
+  [ -e "$driver32" ] || driver32=$native
+  if [ -z "$native" ]; then
     echo "The PostgreSQL ODBC driver is missing (package odbc-postgresql)." >&2
     rm -rf "$root"
     exit 1
   fi
   mkdir -p "$folder"
-  printf '[FreeTDS]\nDriver=%s\n\n[SQL Server]\nDriver=%s\n' "$driver" "$driver" \
-    >"$folder/odbcinst.ini"
+  for name in FreeTDS 'SQL Server'; do
+    printf '[%s]\nDriver=%s\nDriver64=%s\n\n' "$name" "$driver32" "$native"
+  done >"$folder/odbcinst.ini"
   printf '%s\n' "$root" >"$state"
   if [ "$(id -u)" -eq 0 ]; then chown -R postgres:postgres "$root"; fi
   bin=$(server_bin)
