@@ -2,8 +2,35 @@
 # Wine prefix of this run's own and starts one persistent server for it (each Wine
 # process then starts in a few hundredths of a second instead of seconds); on every way
 # out of the script the server and everything of the prefix are gone.
+#
+# The prefix is a 64-bit one with the 32-bit part beside it (WoW64, as on 64-bit Windows):
+# the 64-bit and the 32-bit program run in the same session, each through the loader of
+# its word size, and see the same registry.
 wine_loader=/usr/lib/wine/wine64
+wine32_loader=/usr/lib/wine/wine
 wine_server=/usr/lib/wine/wineserver
+
+# True when this machine runs 32-bit x86 programs: the i386 Wine is installed and the
+# kernel executes i386 programs (some virtual machines' kernels refuse them).
+can_run_32bit() {
+  "$wine32_loader" --version >/dev/null 2>&1
+}
+
+# The build presets of the Windows program that this machine can run, one a line: win64,
+# then win32 where 32-bit programs run (else it says on standard error that it is left out).
+runnable_windows_presets() {
+  echo win64
+  if can_run_32bit; then
+    echo win32
+  else
+    echo "The 32-bit program is left out: this machine cannot run 32-bit programs." >&2
+  fi
+}
+
+# The loader for the programs of a build preset.
+loader_for_preset() {
+  if [ "$1" = win32 ]; then echo "$wine32_loader"; else echo "$wine_loader"; fi
+}
 
 stop_wine_session() {
   if [ -n "${wine_server_pid:-}" ]; then
@@ -85,8 +112,8 @@ start_wine_session() {
   done
   [ -n "$wine_server_dir" ] || { echo "wineserver did not start" >&2; exit 1; }
 
-  # Creating the prefix takes several seconds once; its messages about the missing
-  # 32-bit part and the absent display are expected.
+  # Creating the prefix takes several seconds once; its messages about the absent display
+  # (and, where the 32-bit Wine cannot run, about the missing 32-bit part) are expected.
   # A failure here must not end the run in silence: say so, with Wine's own words.
   local boot_log
   boot_log=$(mktemp "${TMPDIR:-/tmp}/regtool-wineboot.XXXXXX")
