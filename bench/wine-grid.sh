@@ -19,11 +19,7 @@ target_mib=100
 source scripts/wine-session.sh
 # shellcheck source=process-timing.sh
 source bench/process-timing.sh
-mapfile -t presets < <(runnable_windows_presets)
-for preset in "${presets[@]}"; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" --target regtool_wine_grid
-done
+build_in_runnable_presets regtool_wine_grid
 cmake --preset default >/dev/null
 cmake --build --preset default --target regtool_bench
 

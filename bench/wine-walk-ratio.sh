@@ -16,11 +16,7 @@ runs=${2:-5}
 source scripts/wine-session.sh
 # shellcheck source=process-timing.sh
 source bench/process-timing.sh
-mapfile -t presets < <(runnable_windows_presets)
-for preset in "${presets[@]}"; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" --target regtool_wine_walk RegTool
-done
+build_in_runnable_presets regtool_wine_walk RegTool
 # The walk alone, and the command line as users run it: RegTool.exe with a command.
 walker() { echo "build/$1/bench/wine/regtool_wine_walk.exe"; }
 saver() { echo "build/$1/src/app/win32/RegTool.exe"; }

@@ -61,4 +61,5 @@ if [ "$said32" != "$said64" ] || ! cmp "$saved64" "$saved32"; then
   echo "  32-bit $said32" >&2
   exit 1
 fi
-echo "The 32-bit and the 64-bit save of one registry give the same $(wc -c <"$saved64") bytes ($said64)."
+echo "The 32-bit and the 64-bit save of one registry give the same $(wc -c <"$saved64") bytes" \
+  "and the same exit status and messages."

@@ -27,6 +27,16 @@ runnable_windows_presets() {
   fi
 }
 
+# Sets `presets` to the runnable presets above and builds the given targets in each.
+build_in_runnable_presets() {
+  mapfile -t presets < <(runnable_windows_presets)
+  local preset
+  for preset in "${presets[@]}"; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --target "$@"
+  done
+}
+
 # The loader for the programs of a build preset.
 loader_for_preset() {
   if [ "$1" = win32 ]; then echo "$wine32_loader"; else echo "$wine_loader"; fi
