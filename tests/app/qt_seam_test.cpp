@@ -134,8 +134,9 @@ class QtOpenFile : public testing::Test {
 };
 
 TEST_F(QtOpenFile, OpensInTheStartFolderWithTheFilterAndTakesTheChoice) {
-  QString shownFolder, shownFilter;
+  QString shownFolder, shownFilter, shownTitle = QStringLiteral("unset");
   WhenModalShows<QFileDialog>([&](QFileDialog& shown) {
+    shownTitle = shown.windowTitle();
     shownFolder = shown.directory().absolutePath();
     shownFilter = shown.selectedNameFilter();
     Choose(shown, File("Reg_B.txt"));
@@ -143,6 +144,8 @@ TEST_F(QtOpenFile, OpensInTheStartFolderWithTheFilterAndTakesTheChoice) {
   EXPECT_TRUE(dialog.ShowOpen());
   EXPECT_EQ(shownFolder.toStdString(), dir.path().string());
   EXPECT_EQ(shownFilter, QString("文字檔 (*.txt)"));
+  // No title of the program's own: the toolkit names the dialog.
+  EXPECT_NE(shownTitle, QString("開啟"));
   EXPECT_EQ(dialog.FileName(), File("Reg_B.txt"));
 }
 

@@ -106,6 +106,21 @@ TEST_F(Window, EveryCommandIsWiredAndTabReachesIt) {
   }
 }
 
+// As in a Windows window: Enter (either key) clicks the focused button, a picture button
+// too; the command behind each is the wiring test's, so only the click is counted here.
+TEST_F(Window, EnterOnAFocusedButtonClicksIt) {
+  for (QPushButton* button : {c().cmdSave, static_cast<QPushButton*>(c().cmdUpdINI)}) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+      c().tabPage->SetCurrTab(button == c().cmdSave ? 0 : 1);
+      QObject::disconnect(button, &QPushButton::clicked, nullptr, nullptr);
+      const QSignalSpy clicks(button, &QPushButton::clicked);
+      button->setFocus();
+      QTest::keyClick(button, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+      EXPECT_EQ(clicks.count(), 1) << button->objectName().toStdString() << " " << key;
+    }
+  }
+}
+
 TEST_F(Window, ChineseTextIsDrawnWithAnInstalledChineseFace) {
   EXPECT_EQ(window->font().family(), QString("標楷體"));
   EXPECT_DOUBLE_EQ(window->font().pointSizeF(), 14.25);

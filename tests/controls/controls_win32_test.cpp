@@ -19,12 +19,13 @@ namespace {
 using controls::AlignmentAttribute;
 using win32_testing::HostWindow;
 
+// A cell's text as the list view asks for it to draw it: into a buffer of 260.
 std::wstring ShownCell(HWND list, int item, int subItem) {
-  wchar_t buffer[1024] = {};
+  wchar_t buffer[260] = {};
   LVITEMW request{};
   request.iSubItem = subItem;
   request.pszText = buffer;
-  request.cchTextMax = 1024;
+  request.cchTextMax = 260;
   SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
                reinterpret_cast<LPARAM>(&request));
   return buffer;
@@ -98,6 +99,44 @@ TEST(Win32GridView, FitsEachColumnAsWideAsTheListViewItselfWould) {
     EXPECT_GE(fitted[c], own) << "column " << c << " cuts its widest text";
     EXPECT_LE(fitted[c], own + 4) << "column " << c;
   }
+}
+
+// A cell longer than the list view draws ends in "…" and never halves a character (a
+// surrogate pair); its whole text is the tooltip's, and the grid's.
+TEST(Win32GridView, ALongCellEndsInAnEllipsisAndShowsWholeInItsTooltip) {
+  HostWindow host;
+  controls::Win32Grid grid(host.Handle(), 100, RECT{0, 0, 600, 400});
+  SetUpLikeTheWindow(grid, 1, "值");
+  struct Case {
+    std::string cell;
+    std::wstring shown;
+  };
+  for (const Case& c :
+       {Case{std::string(300, 'x'), std::wstring(258, L'x') + L"…"},
+        Case{std::string(257, 'x') + "😀" + std::string(41, 'y'), std::wstring(257, L'x') + L"…"},
+        Case{"short", L"short"}}) {
+    grid.SetRows(1);
+    grid.AddItem({c.cell});
+    grid.AutoSize(0, 0);
+    HostWindow::Settle();
+    EXPECT_EQ(ShownCell(grid.Handle(), 0, 0), c.shown) << c.cell.size();
+    EXPECT_EQ(grid.TextMatrix(1, 0), c.cell);
+    EXPECT_EQ(grid.CellTip(1, 0), c.shown == L"short" ? "" : c.cell);
+  }
+}
+
+// A letter typed in a grid makes the list view ask for a row starting with it: none, so
+// the selection stays where it is.
+TEST(Win32GridView, FindsNoRowForATypedLetter) {
+  HostWindow host;
+  controls::Win32Grid grid(host.Handle(), 100, RECT{0, 0, 600, 400});
+  SetUpLikeTheWindow(grid, 1, "值");
+  grid.AddItem({"AppA"});
+  HostWindow::Settle();
+  LVFINDINFOW find{};
+  find.flags = LVFI_STRING | LVFI_PARTIAL;
+  find.psz = L"A";
+  EXPECT_EQ(ListView_FindItem(grid.Handle(), -1, &find), -1);
 }
 
 TEST(Win32TabControl, ShowsOnlyTheCurrentPagesPanelAndPassesCommandsUp) {

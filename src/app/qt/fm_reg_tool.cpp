@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include "app/qt/artwork.h"
@@ -49,6 +50,17 @@ fmRegTool::~fmRegTool() = default;
 
 void fmRegTool::cmdExit_Click(int index) {
   form_->Run(app::Command::kExit, index);
+}
+
+void fmRegTool::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  auto* button = qobject_cast<QPushButton*>(QApplication::focusWidget());
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (enter && plain && button != nullptr && isAncestorOf(button)) {
+    button->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 controls::Grid& fmRegTool::fgList() {

@@ -83,6 +83,11 @@ class fmRegTool final : public QWidget {
   // Both exit buttons: the program ends at once, unsaved rows and all.
   void cmdExit_Click(int index);
 
+ protected:
+  // Enter on a focused button clicks it, as in a Windows window; a push button outside a
+  // dialog lets the key pass on up to here.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   // Every control of the layout table on its page, each click (the text box's
   // double-click) running the control's command on the form.

@@ -37,7 +37,8 @@ void QtOpenFileDialog::SetFilter(std::string_view filter) {
 }
 
 bool QtOpenFileDialog::ShowOpen() {
-  QFileDialog dialog(owner_, QStringLiteral("開啟"), initDir_, QtNameFilters(filter_));
+  // No title of its own: the platform names the dialog.
+  QFileDialog dialog(owner_, QString(), initDir_, QtNameFilters(filter_));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   // A name that does not exist may be typed: the caller checks the file and says so.
   dialog.setFileMode(QFileDialog::AnyFile);

@@ -1,6 +1,7 @@
 #include "app/win32/fm_reg_tool.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "app/win32/picture_button.h"
 #include "app/win32/win32_open_file_dialog.h"
@@ -32,6 +33,7 @@ fmRegTool::fmRegTool(ComputerNameSource computerName, const Win32UserInterface* 
   window_ = CreateWindowExW(0, kWindowClass, controls::Wide(common::kAppTitle).c_str(),
                             kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
+  if (window_ == nullptr) throw std::runtime_error("The main window cannot be created");
   dpi_ = controls::WindowDpi(window_);
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(applicationIcon_.Get()));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(applicationIcon_.Get()));
@@ -185,15 +187,31 @@ LRESULT fmRegTool::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (ui_ != nullptr && ui_->KeepBusyPointer()) return TRUE;
       break;
+    case WM_ACTIVATE:
+      // The focused control is remembered as the window goes to the back (behind a box,
+      // the keyboard dialog or another program) and has the focus again when it comes back.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus)) focused_ = focus;
+      } else if (HIWORD(wParam) == 0 && focused_ != nullptr && IsChild(window_, focused_) &&
+                 IsWindowVisible(focused_) && IsWindowEnabled(focused_)) {
+        SetFocus(focused_);
+        return 0;
+      }
+      break;
     case WM_DPICHANGED: {
-      // Moved to a monitor of another DPI: the same twips, new pixels and fonts, in the
-      // place the system suggests.
+      // Moved to a monitor of another DPI: in the rectangle the system suggests, the same
+      // twips as new pixels and fonts, the columns fitted to the new font.
       dpi_ = HIWORD(wParam);
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
       LayOut();
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
       SetClientSize();
+      for (controls::Win32Grid* grid : {fgList_.get(), fgUpdLog_.get()}) {
+        if (grid->Cols() > 0) grid->AutoSize(0, grid->Cols() - 1);
+      }
       return 0;
     }
     case WM_CLOSE:

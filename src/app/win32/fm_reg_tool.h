@@ -100,6 +100,7 @@ class fmRegTool {
 
   const Win32UserInterface* ui_;
   HWND window_ = nullptr;
+  HWND focused_ = nullptr;  // the control that had the focus when the window went back
   int dpi_ = 96;
   Icon applicationIcon_;
   Icon pictureButtonIcon_;

@@ -108,10 +108,14 @@ HWND fmRegTool::CreateControl(const ControlLayout& entry, HWND page) {
   return nullptr;
 }
 
+// The controls take the new fonts before the old ones are deleted, so no control is
+// ever left drawing with a deleted font.
 void fmRegTool::LayOut() {
+  std::array<GdiFont, 3> fonts;
   for (FontRole role : {FontRole::kWindow, FontRole::kList, FontRole::kPictureCaption}) {
-    fonts_[static_cast<std::size_t>(role)] = MakeFont(role, dpi_);
+    fonts[static_cast<std::size_t>(role)] = MakeFont(role, dpi_);
   }
+  fonts_.swap(fonts);
   const HFONT windowFont = fonts_[static_cast<std::size_t>(FontRole::kWindow)].Get();
   vsElastic1_->SetFont(windowFont);
   vsElastic2_->SetFont(windowFont);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/artwork.h"
+#include "controls/win32/button_press.h"
 #include "controls/win32/message_reflection.h"
 #include "controls/win32/wide_text.h"
 
@@ -45,7 +46,7 @@ LRESULT CALLBACK PictureButton::SubclassProc(HWND window, UINT message, WPARAM w
       return TRUE;
     }
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return DefSubclassProc(window, controls::SecondClickAsPress(message), wParam, lParam);
 }
 
 void PictureButton::Draw(const DRAWITEMSTRUCT& item) const {

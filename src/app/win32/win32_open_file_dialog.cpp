@@ -41,7 +41,7 @@ bool Win32OpenFileDialog::ShowOpen() {
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrInitialDir = initDir_.empty() ? nullptr : initDir_.c_str();
-  dialog.lpstrTitle = L"開啟";
+  // No title of its own: the system names the dialog.
   dialog.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
   // A name that does not exist may be typed: the caller checks the file and says so.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;

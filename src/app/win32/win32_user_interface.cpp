@@ -23,6 +23,27 @@ UINT Style(common::Buttons buttons, common::Icon icon) {
   return style;
 }
 
+// The window a box or dialog belongs to, so it is modal to it: the thread's active
+// window, or, when another program is in front and the thread has none, its topmost
+// shown window that takes input and has no owner (the main window, or the dialog that
+// is up, which has disabled the main window).
+HWND ModalOwner() {
+  if (const HWND active = GetActiveWindow(); active != nullptr) return active;
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        if (!IsWindowVisible(window) || !IsWindowEnabled(window) ||
+            GetWindow(window, GW_OWNER) != nullptr) {
+          return TRUE;
+        }
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 void ShowWaitPointer() {
   SetCursor(LoadCursorW(nullptr, IDC_WAIT));
 }
@@ -49,8 +70,8 @@ class ComOnThisThread {
 common::Answer Win32UserInterface::MessageBox(std::string_view text, common::Buttons buttons,
                                               common::Icon icon, std::string_view title) {
   const bool yesNo = buttons == common::Buttons::kYesNo;
-  switch (::MessageBoxW(GetActiveWindow(), controls::Wide(text).c_str(),
-                        controls::Wide(title).c_str(), Style(buttons, icon))) {
+  switch (::MessageBoxW(ModalOwner(), controls::Wide(text).c_str(), controls::Wide(title).c_str(),
+                        Style(buttons, icon))) {
     case IDYES:
       return common::Answer::kYes;
     case IDNO:
@@ -83,7 +104,7 @@ std::string Win32UserInterface::BrowseForFolder(const common::FolderRequest& req
   const ComOnThisThread com;
   const std::wstring title = controls::Wide(request.title);
   BROWSEINFOW browse{};
-  browse.hwndOwner = static_cast<HWND>(request.owner);
+  browse.hwndOwner = request.owner != nullptr ? static_cast<HWND>(request.owner) : ModalOwner();
   browse.lpszTitle = title.c_str();
   browse.ulFlags = request.foldersOnly ? BIF_RETURNONLYFSDIRS : 0;
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);

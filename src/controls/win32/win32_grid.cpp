@@ -1,6 +1,7 @@
 #include "controls/win32/win32_grid.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -22,10 +23,13 @@ constexpr int kNewColumnWidth = 100;
 // 100 000-row virtual list without asking for every cell.
 constexpr int kCellPadding = 12;
 constexpr int kHeaderPadding = 12;
-// The list view draws at most this many characters of a cell; a setting of megabytes
-// (a snapshot line can hold one) is shown and measured cut there.
+// The list view draws a cell from a buffer of this many characters; a longer setting
+// (a snapshot line can hold megabytes) is shown and measured cut, its whole text in the
+// tooltip, which is cut too, far later, so it always fits on the screen.
 constexpr std::size_t kLongestShownText = 259;
+constexpr std::size_t kLongestTip = 4000;
 constexpr UINT_PTR kSubclassId = 1;
+constexpr wchar_t kEllipsis = L'\u2026';
 
 // Posted to the list view after a run of appends.
 UINT ShowRowCountMessage() {
@@ -33,8 +37,15 @@ UINT ShowRowCountMessage() {
   return message;
 }
 
-std::wstring_view Shown(std::wstring_view text) {
-  return text.substr(0, kLongestShownText);
+// `text`, or when longer than `room` as much as fits before a "…", never half a
+// surrogate pair; a cut text is made in `scratch`, which the answer then views.
+std::wstring_view Shown(std::wstring_view text, std::size_t room, std::wstring& scratch) {
+  if (text.size() <= room) return text;
+  std::size_t kept = room > 0 ? room - 1 : 0;
+  if (kept > 0 && IS_HIGH_SURROGATE(text[kept - 1])) --kept;
+  scratch.assign(text.substr(0, kept));
+  if (room > 0) scratch.push_back(kEllipsis);
+  return scratch;
 }
 
 std::u16string_view Utf16(std::wstring_view text) {
@@ -69,9 +80,25 @@ Win32Grid::Win32Grid(HWND parent, int id, const RECT& pixels) : cells_(std::make
   ListView_SetExtendedListViewStyle(list_,
                                     LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
   SetWindowSubclass(list_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  // One tool, the whole list view, whose text is asked for as it shows (TTN_GETDISPINFO
+  // comes to the list view); wide texts wrap at half the screen.
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                         WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, list_, nullptr, GetModuleHandleW(nullptr),
+                         nullptr);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = list_;
+  tool.uId = reinterpret_cast<UINT_PTR>(list_);
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) / 2);
+  tipCell_.iItem = -1;
 }
 
 Win32Grid::~Win32Grid() {
+  if (IsWindow(tip_)) DestroyWindow(tip_);
   if (IsWindow(list_)) {
     RemoveWindowSubclass(list_, SubclassProc, kSubclassId);
     DestroyWindow(list_);
@@ -91,14 +118,72 @@ LRESULT CALLBACK Win32Grid::SubclassProc(HWND window, UINT message, WPARAM wPara
     return reinterpret_cast<Win32Grid*>(self)->AnswerNotify(header, &reflected.result) ? TRUE
                                                                                        : FALSE;
   }
+  auto* grid = reinterpret_cast<Win32Grid*>(self);
   if (message == ShowRowCountMessage()) {
-    reinterpret_cast<Win32Grid*>(self)->ShowPendingRowCount();
+    grid->ShowPendingRowCount();
     return 0;
+  }
+  if (message == WM_MOUSEMOVE) grid->FollowMouse(lParam);
+  if (message == WM_NOTIFY) {
+    auto& header = *reinterpret_cast<NMHDR*>(lParam);
+    if (header.hwndFrom == grid->tip_ && header.code == TTN_GETDISPINFOW) {
+      grid->AnswerTip(reinterpret_cast<NMTTDISPINFOW&>(header));
+      return 0;
+    }
   }
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
+void Win32Grid::FollowMouse(LPARAM point) {
+  LVHITTESTINFO hit{};
+  hit.pt = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+  ListView_SubItemHitTest(list_, &hit);
+  if (hit.iItem == tipCell_.iItem && hit.iSubItem == tipCell_.iSubItem) return;
+  tipCell_ = hit;
+  SendMessageW(tip_, TTM_POP, 0, 0);
+}
+
+void Win32Grid::AnswerTip(NMTTDISPINFOW& request) {
+  const bool onCell = tipCell_.iItem >= 0 && tipCell_.iSubItem >= 0 &&
+                      static_cast<std::size_t>(tipCell_.iItem) < cells_->rows.size();
+  tipText_ = onCell ? TipOf(static_cast<std::size_t>(tipCell_.iItem),
+                            static_cast<std::size_t>(tipCell_.iSubItem))
+                    : std::wstring();
+  request.lpszText = tipText_.data();
+  request.hinst = nullptr;
+}
+
+std::wstring Win32Grid::TipOf(std::size_t dataRow, std::size_t col) const {
+  const std::wstring_view text = cells_->rows[dataRow].Cell(col);
+  std::wstring scratch;
+  if (Shown(text, kLongestShownText, scratch).size() == text.size()) {
+    const HDC dc = GetDC(list_);
+    const HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, oldFont);
+    ReleaseDC(list_, dc);
+    if (size.cx + kCellPadding <= ListView_GetColumnWidth(list_, static_cast<int>(col))) {
+      return std::wstring();
+    }
+  }
+  return std::wstring(Shown(text, kLongestTip, scratch));
+}
+
+std::string Win32Grid::CellTip(int row, int col) const {
+  CheckCell(*this, row, col);
+  if (row < FixedRows()) return std::string();
+  return Utf8(TipOf(static_cast<std::size_t>(row - FixedRows()), static_cast<std::size_t>(col)));
+}
+
 bool Win32Grid::AnswerNotify(const NMHDR& header, LRESULT* result) {
+  if (header.code == LVN_ODFINDITEMW) {
+    // A letter typed in the grid asks for the next row starting with it; the grid has
+    // no such search, and any other answer would select that row.
+    *result = -1;
+    return true;
+  }
   if (header.code != LVN_GETDISPINFOW) return false;
   LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item;
   *result = 0;
@@ -107,9 +192,10 @@ bool Win32Grid::AnswerNotify(const NMHDR& header, LRESULT* result) {
   const auto row = static_cast<std::size_t>(item.iItem);
   if (item.iItem < 0 || row >= cells_->rows.size() || item.iSubItem < 0) return true;
   // Copied, never lent: the view keeps no pointer into cells that may move.
+  std::wstring scratch;
   const std::wstring_view shown =
-      Shown(cells_->rows[row].Cell(static_cast<std::size_t>(item.iSubItem)))
-          .substr(0, static_cast<std::size_t>(item.cchTextMax - 1));
+      Shown(cells_->rows[row].Cell(static_cast<std::size_t>(item.iSubItem)),
+            static_cast<std::size_t>(item.cchTextMax - 1), scratch);
   std::copy(shown.begin(), shown.end(), item.pszText);
   item.pszText[shown.size()] = L'\0';
   return true;
@@ -261,11 +347,12 @@ void Win32Grid::AutoSize(int firstCol, int lastCol) {
   for (int c = firstCol; c <= lastCol; ++c) {
     const auto col = static_cast<std::size_t>(c);
     widest.StartOver();
-    for (std::size_t r = 0; r < dataRows; ++r) {
-      widest.Add(static_cast<int>(r), Utf16(Shown(cells_->rows[r].Cell(col))));
-    }
-    const int widestText = widest.Width(
-        [&](int r) { return Utf16(Shown(cells_->rows[static_cast<std::size_t>(r)].Cell(col))); });
+    std::wstring scratch;
+    const auto shown = [&](std::size_t r) {
+      return Utf16(Shown(cells_->rows[r].Cell(col), kLongestShownText, scratch));
+    };
+    for (std::size_t r = 0; r < dataRows; ++r) widest.Add(static_cast<int>(r), shown(r));
+    const int widestText = widest.Width([&](int r) { return shown(static_cast<std::size_t>(r)); });
     const int header =
         cells_->titles[col].empty() ? 0 : textWidth(Utf16(cells_->titles[col])) + kHeaderPadding;
     widths.push_back(std::max(header, widestText > 0 ? widestText + kCellPadding : 0));

@@ -13,6 +13,8 @@
 // line, so the vertical part has nothing to move. A list view always keeps the cells of
 // its first column at the left, whatever their code (the window's code 1 is left).
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <memory>
 #include <string>
@@ -50,11 +52,18 @@ class Win32Grid final : public Grid {
 
   // The width in pixels the list view gives a column (for tests and layout).
   int ColumnWidth(int col) const;
+  // What the tooltip over a data cell shows: its whole text where the cell shows less
+  // (cut with "…", or wider than its column), else empty text, which shows no tooltip.
+  std::string CellTip(int row, int col) const;
 
  private:
   struct Cells;
   static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   bool AnswerNotify(const NMHDR& header, LRESULT* result);
+  std::wstring TipOf(std::size_t dataRow, std::size_t col) const;
+  // The mouse over another cell: the tooltip goes, and shows that cell's text next.
+  void FollowMouse(LPARAM point);
+  void AnswerTip(NMTTDISPINFOW& request);
   // Tells the view the row count; `onlyAppended` when the rows it shows are unchanged.
   void ShowRowCount(bool onlyAppended);
   // After an append: the view learns the count when the message loop comes round.
@@ -62,6 +71,9 @@ class Win32Grid final : public Grid {
   void ShowPendingRowCount();
 
   HWND list_;
+  HWND tip_;
+  LVHITTESTINFO tipCell_{};  // the cell the tooltip is about
+  std::wstring tipText_;     // the text the tooltip was last given
   std::unique_ptr<Cells> cells_;
   bool countPending_ = false;
 };

@@ -9,4 +9,9 @@ namespace controls {
 // DPI is the only one.
 int WindowDpi(HWND window);
 
+// Grows a client rectangle to the window's outer rectangle for a frame of `style` at
+// `dpi`: the frame of a window on another monitor than the main one is drawn at that
+// monitor's DPI. Before Windows 10 the system's DPI is the only one.
+void ClientToFrame(RECT& rect, DWORD style, DWORD exStyle, int dpi);
+
 }  // namespace controls

@@ -66,8 +66,7 @@ frmANumKey::frmANumKey()
   if (window_ == nullptr) throw std::runtime_error("The keyboard dialog cannot be created");
   dpi_ = controls::WindowDpi(window_);
   RECT outer{0, 0, Pixels(layout::kWidth), Pixels(layout::kHeight)};
-  // The frame at the system's DPI: the call that takes a DPI is missing before Windows 10.
-  AdjustWindowRectEx(&outer, kFrameStyle, FALSE, kFrameExStyle);
+  controls::ClientToFrame(outer, kFrameStyle, kFrameExStyle, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -239,6 +238,7 @@ void frmANumKey::FocusAcceptKey() {
 // The modal loop looks at the window after every message, so a hide from inside a
 // handler ends it; the posted message wakes it when nothing else would.
 void frmANumKey::HideDialog() {
+  EnableCallers();
   ShowWindow(window_, SW_HIDE);
   PostMessageW(window_, WM_NULL, 0, 0);
 }

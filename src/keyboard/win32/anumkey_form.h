@@ -78,6 +78,8 @@ class frmANumKey final : public KeyPad, public common::PlaceableForm {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   // The form-level key preview; true when the key must go no further.
   bool PreviewKey(UINT message, WPARAM wParam);
+  void EnableCallers();
+  void NextKey(bool backwards);
   void BuildDisplay();
   void BuildKeys();
   void BuildStatusBar();
@@ -105,6 +107,8 @@ class frmANumKey final : public KeyPad, public common::PlaceableForm {
   HBRUSH background_;
   HBRUSH displayBackground_;
   bool unloaded_ = false;
+  // The windows the dialog disabled while it is up.
+  std::vector<HWND> callers_;
 };
 
 }  // namespace keyboard

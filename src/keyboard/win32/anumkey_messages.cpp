@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "controls/win32/button_press.h"
 #include "controls/win32/message_reflection.h"
 #include "keyboard/win32/key_face.h"
 
@@ -44,12 +45,14 @@ std::vector<HWND> EnabledThreadWindows(HWND self) {
 
 }  // namespace
 
+// Shown first, so the caller's window, still enabled, goes to the back with its focus
+// and remembers it; then the thread's other windows are disabled while the dialog is up.
 void frmANumKey::ShowModal() {
   const HWND previous = GetActiveWindow();
-  const std::vector<HWND> disabled = EnabledThreadWindows(window_);
-  for (const HWND window : disabled) EnableWindow(window, FALSE);
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
+  callers_ = EnabledThreadWindows(window_);
+  for (const HWND window : callers_) EnableWindow(window, FALSE);
   FocusAcceptKey();
   MSG message;
   while (IsWindow(window_) && IsWindowVisible(window_)) {
@@ -62,12 +65,26 @@ void frmANumKey::ShowModal() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  EnableCallers();
   if (IsWindow(window_)) ShowWindow(window_, SW_HIDE);
-  for (const HWND window : disabled) {
-    if (IsWindow(window)) EnableWindow(window, TRUE);
-  }
   // The caller's window comes back to the front, not some other program's.
   if (previous != nullptr && IsWindow(previous)) SetForegroundWindow(previous);
+}
+
+// Before the dialog hides: a window that goes while every other window of the program
+// is disabled hands the activation to another program.
+void frmANumKey::EnableCallers() {
+  for (const HWND window : callers_) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+  callers_.clear();
+}
+
+// Tab and Shift+Tab move among the keys, as in any dialog.
+void frmANumKey::NextKey(bool backwards) {
+  if (const HWND next = GetNextDlgTabItem(window_, GetFocus(), backwards ? TRUE : FALSE)) {
+    SetFocus(next);
+  }
 }
 
 // Key preview: a key reaches the handlers once, at the control that has the focus (or
@@ -79,6 +96,10 @@ bool frmANumKey::PreviewKey(UINT message, WPARAM wParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       keys_.Form_KeyDown(static_cast<int>(wParam));
+      if (message == WM_KEYDOWN && wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+        NextKey(GetKeyState(VK_SHIFT) < 0);
+        return true;
+      }
       return false;
     case WM_CHAR: {
       int charCode = static_cast<int>(wParam);
@@ -100,6 +121,8 @@ LRESULT CALLBACK frmANumKey::PreviewProc(HWND window, UINT message, WPARAM wPara
     self->FocusAcceptKey();
     return 0;
   }
+  // Every tap on a key types, however quickly it follows the one before.
+  if (window != self->txtDisp_) message = controls::SecondClickAsPress(message);
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
@@ -150,6 +173,7 @@ LRESULT frmANumKey::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       // Closed through its frame the dialog is unloaded, which also ends its modal loop.
       unloaded_ = true;
+      EnableCallers();
       ShowWindow(window_, SW_HIDE);
       DestroyWindow(window_);
       return 0;

@@ -2,13 +2,19 @@
 // place with its caption, the designed focus order, the fonts, and "結束".
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/fm_reg_tool_layout.h"
 #include "app/win32/fm_reg_tool.h"
+#include "app/win32/win32_user_interface.h"
 #include "controls/win32/wide_text.h"
+#include "support/double_click_win32.h"
+#include "support/modal_win32.h"
 #include "support/scripted_ui.h"
 
 namespace {
@@ -171,13 +177,23 @@ TEST_F(Win32Window, EveryControlHasItsKindCaptionPageIdPositionAndSize) {
 }
 
 // Moved to a monitor of 144 DPI, the window keeps every twip: pixels and fonts grow.
+// It goes where the system suggests, and the columns are fitted to the larger font.
 TEST_F(Win32Window, OnAMonitorOfAnotherDpiTheLayoutKeepsItsTwips) {
+  window->fgList().AddItem({"AppA", "Section", "Key", "a value"});
+  window->fgList().AutoSize(0, 3);
+  const int fittedAt96 = ListView_GetColumnWidth(Named("fgList"), 3);
   RECT suggested{};
   GetWindowRect(window->Handle(), &suggested);
+  OffsetRect(&suggested, 40, 30);
   SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(window->Dpi(), 144);
   ExpectEveryControlInPlace(*window, 144);
+  RECT outer{};
+  GetWindowRect(window->Handle(), &outer);
+  EXPECT_EQ(outer.left, suggested.left);
+  EXPECT_EQ(outer.top, suggested.top);
+  EXPECT_GT(ListView_GetColumnWidth(Named("fgList"), 3), fittedAt96);
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Named("cmdSave"), WM_GETFONT, 0, 0)), sizeof font,
              &font);
@@ -233,6 +249,67 @@ TEST_F(Win32Window, PictureButtonsShowTheirPictureOnALightGreyFace) {
     ReleaseDC(button, dc);
     EXPECT_TRUE(yellow && grey) << name;
   }
+}
+
+// Lets the window handle what is queued for it.
+void Settle() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// Closes the keyboard dialog as often as it shows, `times` in all.
+void CancelKeyboard(int times, int& shown) {
+  testing_support::WhenModalShows(L"frmANumKey", [times, &shown](HWND dialog) {
+    if (++shown < times) CancelKeyboard(times, shown);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+  });
+}
+
+// Two quick taps on a picture button run its command twice, as two clicks would.
+TEST_F(Win32Window, EachTapOfADoubleClickOnAPictureButtonRunsItsCommand) {
+  window->tabPage().SetCurrTab(1);
+  int shown = 0;
+  CancelKeyboard(2, shown);
+  testing_support::DoubleClick(Named("cmdInputName"));
+  EXPECT_EQ(shown, 2);
+}
+
+// The control that had the focus has it again once the box or dialog it went behind is
+// gone, so Enter and Tab go on from where the user was.
+TEST_F(Win32Window, TheFocusComesBackAfterABoxOrTheKeyboardDialog) {
+  app::Win32UserInterface shown;  // real boxes, which take the activation
+  common::InstallUserInterface(&shown);
+  struct Case {
+    int page;
+    const char* control;
+    std::function<void()> goBehind;
+  };
+  int keyboardShown = 0;
+  const Case cases[] = {
+      {0, "cmdSave",
+       [] {
+         testing_support::WhenModalShows(L"#32770",
+                                         [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); });
+         common::MsgBox("存檔完成");
+       }},
+      {1, "cmdInputName",
+       [&] {
+         CancelKeyboard(1, keyboardShown);
+         SendMessageW(Named("cmdInputName"), BM_CLICK, 0, 0);
+       }},
+  };
+  for (const Case& c : cases) {
+    window->tabPage().SetCurrTab(c.page);
+    SetForegroundWindow(window->Handle());
+    SetFocus(Named(c.control));
+    c.goBehind();
+    Settle();
+    EXPECT_EQ(GetFocus(), Named(c.control)) << c.control;
+  }
+  common::InstallUserInterface(&ui);
 }
 
 // Runs the window's message loop until the program ends, or gives up after five seconds.

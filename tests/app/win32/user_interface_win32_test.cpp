@@ -6,6 +6,7 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 
 #include "app/win32/win32_open_file_dialog.h"
@@ -86,6 +87,65 @@ TEST_F(Win32SeamTest, BoxesShowTheirTextTitleAndIconAndTheAnswerReachesTheCaller
   EXPECT_EQ(seen.icon, LoadIconW(nullptr, IDI_HAND));
 }
 
+// Another program's window in front, made by a thread of its own here: it takes the
+// foreground until `done` is set.
+struct ProgramInFront {
+  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<HWND> window{nullptr};
+  HANDLE thread = CreateThread(nullptr, 0, &ProgramInFront::Run, this, 0, nullptr);
+
+  ~ProgramInFront() {
+    SetEvent(done);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    CloseHandle(done);
+  }
+  static DWORD WINAPI Run(void* data) {
+    auto& self = *static_cast<ProgramInFront*>(data);
+    const HWND front = CreateWindowExW(0, L"STATIC", L"other program", WS_OVERLAPPEDWINDOW, 300,
+                                       300, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(front, SW_SHOW);
+    SetForegroundWindow(front);
+    self.window = front;
+    while (MsgWaitForMultipleObjects(1, &self.done, FALSE, INFINITE, QS_ALLINPUT) !=
+           WAIT_OBJECT_0) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    DestroyWindow(front);
+    return 0;
+  }
+};
+
+// With another program in front this thread has no active window; a box is still owned
+// by the window that is up, which takes no clicks while the box waits.
+TEST_F(Win32SeamTest, ABoxIsModalToTheWindowThatIsUpWhateverHasTheForeground) {
+  const HWND window = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                      200, 100, nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(window);
+  const ProgramInFront other;
+  for (int tick = 0; tick < 500 && (other.window == nullptr || GetActiveWindow() != nullptr);
+       ++tick) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  }
+  ASSERT_EQ(GetActiveWindow(), nullptr) << "the other program never came to the front";
+
+  HWND owner = nullptr;
+  BOOL windowEnabled = TRUE;
+  WhenModalShows(L"#32770", [&](HWND box) {
+    owner = GetWindow(box, GW_OWNER);
+    windowEnabled = IsWindowEnabled(window);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  common::MsgBox("存檔完成", Buttons::kOk);
+  EXPECT_EQ(owner, window);
+  EXPECT_FALSE(windowEnabled);
+  EXPECT_TRUE(IsWindowEnabled(window));
+  DestroyWindow(window);
+}
+
 // The dialog starts in its folder, adds the default extension to a typed name, hands
 // the choice back as UTF-8, and keeps it when the next use is cancelled.
 TEST_F(Win32SeamTest, TheOpenFileDialogHandsBackTheChosenFileAndKeepsItOnACancel) {
@@ -108,7 +168,7 @@ TEST_F(Win32SeamTest, TheOpenFileDialogHandsBackTheChosenFileAndKeepsItOnACancel
     PostMessageW(box, WM_COMMAND, IDOK, 0);
   });
   EXPECT_TRUE(dialog.ShowOpen());
-  EXPECT_EQ(title, L"開啟");
+  EXPECT_EQ(title, L"開啟");  // the system's own name for the dialog in this locale
   EXPECT_EQ(dialog.FileName(), folderUtf8 + "\\snap.txt");
 
   // A cancel is no choice, and the last choice stays for the next showing.

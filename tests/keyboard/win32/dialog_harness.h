@@ -33,7 +33,8 @@ class Win32DialogTest : public ::testing::Test {
   // A mouse click on the key.
   static void Click(HWND key);
   // A key going down and up at the focused control, its character made by the message
-  // loop's TranslateMessage; `held` (VK_CONTROL or VK_MENU) is held down meanwhile.
+  // loop's TranslateMessage; `held` (VK_CONTROL, VK_MENU or VK_SHIFT) is held
+  // down meanwhile.
   static void Press(UINT virtualKey, UINT held = 0);
   static void Type(std::string_view lettersAndDigits);
 

@@ -7,6 +7,7 @@
 
 #include "controls/win32/wide_text.h"
 #include "dialog_harness.h"
+#include "support/double_click_win32.h"
 
 namespace keyboard_testing {
 namespace {
@@ -43,12 +44,38 @@ TEST_F(DialogWin32Test, OnScreenKeysTypeAndTheAcceptKeyHandsTheTextBack) {
   EXPECT_EQ(text, "SRV01");
 }
 
+// Quick taps come as a double-click: each tap acts, the second as the first.
+TEST_F(DialogWin32Test, EachTapOfADoubleClickActs) {
+  struct Case {
+    KeyKind kind;
+    int digit;
+    const char* shown;
+    const char* after;
+  };
+  for (const Case& c : {Case{KeyKind::kDigit, 1, "", "11"}, Case{KeyKind::kDigit, 10, "", "0000"},
+                        Case{KeyKind::kBack, 0, "SRV", "S"}}) {
+    EXPECT_TRUE(WhileShown([&] { return dialog.ShowInput(text, c.shown); },
+                           [&](frmANumKey& form) {
+                             testing_support::DoubleClick(c.kind == KeyKind::kDigit
+                                                              ? DigitKey(form, c.digit)
+                                                              : CommandKey(form, c.kind));
+                             Click(CommandKey(form, KeyKind::kEnter));
+                           }));
+    EXPECT_EQ(text, c.after);
+  }
+}
+
 // A key is seen once by the handlers, also when a letter key has the focus.
 TEST_F(DialogWin32Test, PhysicalKeysTypeCapitalsAndEnterAccepts) {
   EXPECT_TRUE(WhileShown([&] { return dialog.ShowInput(text, "X"); },
                          [&](frmANumKey& form) {
                            Press(VK_BACK);
+                           // Tab and Shift+Tab move among the keys and type nothing.
                            SetFocus(LetterKey(form, 'G'));
+                           Press(VK_TAB);
+                           EXPECT_NE(GetFocus(), LetterKey(form, 'G'));
+                           Press(VK_TAB, VK_SHIFT);
+                           EXPECT_EQ(GetFocus(), LetterKey(form, 'G'));
                            Type("srv01");
                            EXPECT_EQ(Text(form), "SRV01");
                            Press(VK_RETURN);
