@@ -35,8 +35,13 @@ common::Answer ConsoleUserInterface::MessageBox(std::string_view text, common::B
     err_ << ConsoleText(shown) << '\n';
     return common::Answer::kOk;
   }
+  if (!questionSubject_.empty()) shown = questionSubject_ + ": " + shown;
   err_ << ConsoleText(shown) << (answerYes_ ? " Yes (--yes)\n" : " No (--yes answers Yes)\n");
   return answerYes_ ? common::Answer::kYes : common::Answer::kNo;
+}
+
+void ConsoleUserInterface::FailureLogged(std::string_view description) {
+  loggedFailure_ = description;
 }
 
 }  // namespace app

@@ -17,7 +17,7 @@ bool Usable(DWORD which) {
 
 }  // namespace
 
-void UseParentConsole() {
+void PrepareStandardStreams() {
   const bool output = Usable(STD_OUTPUT_HANDLE);
   const bool error = Usable(STD_ERROR_HANDLE);
   if (output && error) return;
