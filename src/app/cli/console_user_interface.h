@@ -50,7 +50,8 @@ class NoOpenFileDialog final : public common::OpenFileDialog {
   std::string FileName() const override { return {}; }
 };
 
-// UTF-8 text as console text, every line ended by "\n" (a box's CR LF included).
+// UTF-8 text as the standard streams take it, every line ended by "\n" (a box's CR LF
+// included).
 std::string ConsoleText(std::string_view utf8);
 
 }  // namespace app
