@@ -10,9 +10,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 printf 'App,Sec,Key,系統設定\r\n' | iconv -f UTF-8 -t BIG5 >rows.txt
-script -q -e -c "'$wine' '$program' show rows.txt" typescript >/dev/null </dev/null
-if ! grep -q "App.*Sec.*Key.*系統設定" typescript; then
-  echo "the console did not show the row; it got:" >&2
+status=0
+script -q -e -c "'$wine' '$program' show rows.txt" typescript >/dev/null </dev/null || status=$?
+if [ "$status" -ne 0 ] || ! grep -q "App.*Sec.*Key.*系統設定" typescript; then
+  echo "show ended with $status and the console did not show the row; it got:" >&2
   od -c typescript >&2
   exit 1
 fi
