@@ -21,7 +21,8 @@ bool WriteIniValue(std::string_view file, std::string_view section, std::string_
 // spaces) removed, the whole in apostrophes. A missing value gives "''".
 std::string QuoteSql(std::optional<std::string_view> text);
 
-// True for a path that exists and is not a folder; every failure means false.
+// True for a path that holds a file (not a folder, a FIFO or a device); every failure
+// means false.
 bool IsFile(std::string_view path);
 
 // The text with the separator at its end; empty text stays empty. Works on whole

@@ -103,6 +103,7 @@ void ShowError(std::string_view label, const common::Failure& failure) noexcept 
 void LogError(std::string_view label, const common::Failure& failure) noexcept {
   try {
     AppendToLog(ErrorReportText(label, failure.number, StandardMessage(failure.number)));
+    common::NoteLoggedFailure(failure.description);
   } catch (...) {
   }
 }

@@ -20,6 +20,10 @@ UserInterface& Ui() {
 
 void InstallUserInterface(UserInterface* ui) { installed = ui; }
 
+void NoteLoggedFailure(std::string_view description) {
+  if (installed != nullptr) installed->FailureLogged(description);
+}
+
 Answer MsgBox(std::string_view text, Buttons buttons, Icon icon, std::string_view title) {
   return Ui().MessageBox(text, buttons, icon, title);
 }

@@ -29,6 +29,9 @@ class UserInterface {
   virtual void SetBusyPointer(bool busy) = 0;
   // The chosen folder, or empty text when the user cancels.
   virtual std::string BrowseForFolder(const FolderRequest& request) = 0;
+  // A failure a routine only logged, as the window shows its own text instead (a save's
+  // "存檔失敗"); a command line tells the details as well.
+  virtual void FailureLogged(std::string_view /*description*/) {}
 };
 
 // The open-file dialog component of a window: its five operations. The file name
@@ -47,6 +50,9 @@ class OpenFileDialog {
 // The process's one user interface; set at start-up (or by a test fixture).
 UserInterface& Ui();
 void InstallUserInterface(UserInterface* ui);
+
+// Hands a logged failure to the installed user interface, if there is one yet.
+void NoteLoggedFailure(std::string_view description);
 
 // A box with the application's title.
 Answer MsgBox(std::string_view text, Buttons buttons = Buttons::kOk, Icon icon = Icon::kNone,

@@ -23,10 +23,12 @@ std::string AnsiToUtf8(std::string_view ansi);
 // UTF-8 -> the ANSI code page. A character the code page cannot hold becomes "?".
 std::string Utf8ToAnsi(std::string_view utf8);
 
-// UTF-8 -> the text a console shows: UTF-8 on Linux, the console's output code page on
-// Windows (the ANSI code page when output goes to a file or a pipe). A character it
-// cannot hold becomes "?".
+#ifdef _WIN32
+// UTF-8 -> the bytes a console program writes to a file or a pipe: the console's output
+// code page (the ANSI code page without a console). A character it cannot hold becomes
+// "?". A console itself is written UTF-16; a Linux terminal takes UTF-8 as it is.
 std::string Utf8ToConsole(std::string_view utf8);
+#endif
 
 // Byte length of the character that starts at `pos`: 2 for a lead and trail byte of a
 // double-byte code page, else 1 (also for a lead byte cut off at the end). Byte-level

@@ -3,7 +3,9 @@
 // target, which is flushed to disk and then renamed over it. Until Commit succeeds the
 // target keeps its old content; an abandoned writer removes its temporary file.
 // A replaced file keeps its permissions; a target that is a symbolic link stays one
-// (the file it points to is replaced); a target that is read-only (no write permission
+// (the file it points to is replaced, or created where it leads to no file yet); a
+// target that is not a file (a folder, a FIFO, a device, a socket) is never replaced
+// (EISDIR, EPERM); a target that is read-only (no write permission
 // at all, whoever runs the tool) is not replaced. After any failure the writer is spent:
 // Write and Commit throw again and the target is never touched.
 // Failures throw std::system_error with a std::generic_category (errno) code.

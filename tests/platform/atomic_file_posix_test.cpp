@@ -100,6 +100,44 @@ TEST_F(AtomicFileWriterTest, ASymbolicLinkStaysALinkToTheReplacedFile) {
   EXPECT_EQ(ReadBytes(real), "new");
 }
 
+// The window's save goes through the writer too: only a file is ever replaced, and a
+// link that leads to no file yet gets that file, the link staying as it is.
+TEST_F(AtomicFileWriterTest, OnlyAFileIsReplacedAndALinkLeadsToTheFileWritten) {
+  const fs::path real = dir_.path() / "real.txt";
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    int error;
+    fs::file_type stays;
+  };
+  const Case cases[] = {
+      {"folder", [&] { fs::create_directory(target_); }, EISDIR, fs::file_type::directory},
+      {"fifo", [&] { ASSERT_EQ(::mkfifo(target_.c_str(), 0600), 0); }, EPERM, fs::file_type::fifo},
+      {"link to a fifo", [&] {
+         ASSERT_EQ(::mkfifo(real.c_str(), 0600), 0);
+         fs::create_symlink(real, target_);
+       }, EPERM, fs::file_type::symlink},
+      {"dangling link", [&] { fs::create_symlink("real.txt", target_); }, 0,
+       fs::file_type::symlink},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.make();
+    EXPECT_EQ(ErrnoOf([&] {
+                platform::AtomicFileWriter writer(target_);
+                writer.Write("new");
+                writer.Commit();
+              }),
+              c.error);
+    EXPECT_EQ(fs::symlink_status(target_).type(), c.stays);
+    if (c.error == 0) {
+      EXPECT_EQ(ReadBytes(real), "new");
+    }
+    fs::remove(target_);
+    fs::remove(real);
+  }
+}
+
 TEST_F(AtomicFileWriterTest, AMissingFolderFailsAtOnce) {
   EXPECT_EQ(ErrnoOf([&] { platform::AtomicFileWriter writer(dir_.file("missing/target.txt")); }),
             ENOENT);

@@ -1,16 +1,21 @@
 #include "app/cli/commands.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
+#include <system_error>
 
 #include "app/cli/command_line.h"
 #include "app/cli/console_user_interface.h"
+#include "app/cli/readable_text.h"
 #include "app/main_form.h"
 #include "common/basbase.h"
 #include "connection/connection_page.h"
 #include "controls/memory_grid.h"
 #include "platform/ansi_codepage.h"
+#include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
 #include "snapshot/bmregistry.h"
@@ -45,37 +50,89 @@ int DoneOrFailed(bool done) {
   return done ? kDone : kFailed;
 }
 
-}  // namespace
-
-int Save(const std::optional<std::string>& file) {
-  RegistryPageRun run;
-  return DoneOrFailed(run.page.SaveSnapshot(file ? *file : run.page.DefaultSnapshotFile()));
+// Trouble before any work: said on the error stream, exit 2.
+bool Refuse(std::ostream& err, const std::string& file, std::string_view why) {
+  err << ConsoleText("regtool: " + platform::AnsiToUtf8(file) + ": " + std::string(why)) << '\n';
+  return false;
 }
 
-int Show(const std::string& file, std::ostream& out) {
+// Only a file is read or replaced: reading a FIFO waits for a writer (and the reading
+// needs a second pass), and the save's writer refuses to put a file in place of a
+// folder or a device; the command says so before any work.
+bool FileOrMissing(const std::string& file, std::ostream& err) {
+  switch (platform::QueryPath(file)) {
+    case platform::PathKind::kDirectory: return Refuse(err, file, "a folder, not a file");
+    case platform::PathKind::kOther:
+      return Refuse(err, file, "not a file (a FIFO, a device or a socket)");
+    case platform::PathKind::kMissing:
+    case platform::PathKind::kFile: break;
+  }
+  return true;
+}
+
+bool CanRead(const std::string& file, std::ostream& err) {
+  if (!FileOrMissing(file, err)) return false;
+  errno = 0;
+  std::FILE* opened = std::fopen(platform::NativePath(file).c_str(), "rb");
+  if (opened == nullptr) {
+    return Refuse(err, file, std::generic_category().message(errno != 0 ? errno : ENOENT));
+  }
+  std::fclose(opened);
+  return true;
+}
+
+// Escaped part by part: the "\" between application, section and key stays one "\".
+std::string ReadablePath(std::string_view path) {
+  std::string readable;
+  for (int separators = 0; separators < 2; ++separators) {
+    const std::size_t end = path.find('\\');
+    if (end == std::string_view::npos) break;
+    readable += Readable(path.substr(0, end)) + '\\';
+    path.remove_prefix(end + 1);
+  }
+  return readable + Readable(path);
+}
+
+}  // namespace
+
+int Save(const std::optional<std::string>& file, ConsoleUserInterface& ui, std::ostream& err) {
+  RegistryPageRun run;
+  const std::string target = file ? *file : run.page.DefaultSnapshotFile();
+  if (!FileOrMissing(target, err)) return kWrongUse;
+  ui.AskAbout(platform::AnsiToUtf8(platform::NativePath(target)));
+  if (run.page.SaveSnapshot(target)) return kDone;
+  // The window's text says that the save failed; the log's details say why.
+  if (!ui.LoggedFailure().empty()) PrintLine(err, "regtool: " + ui.LoggedFailure());
+  return kFailed;
+}
+
+int Show(const std::string& file, std::ostream& out, std::ostream& err) {
+  if (!CanRead(file, err)) return kWrongUse;
   RegistryPageRun run;
   if (!run.page.ShowSnapshot(file)) return kFailed;
   for (const auto& row : run.fgList.DataRows()) {
     std::string line;
     for (std::size_t c = 0; c < row.size(); ++c) {
       if (c != 0) line += '\t';
-      line += row[c];
+      line += Readable(row[c]);
     }
     PrintLine(out, line);
   }
   return kDone;
 }
 
-int Diff(const std::string& file, std::ostream& out) {
+int Diff(const std::string& file, std::ostream& out, std::ostream& err) {
+  if (!CanRead(file, err)) return kWrongUse;
   const auto store = platform::OpenUserSettingsStore();
   const auto changes = bmRegistry::CompareWithStore(file, *store);
   // No comparison is no answer: not "something would change", which a script may act on.
   if (!changes) return kWrongUse;
   for (const bmRegistry::SettingChange& change : *changes) {
-    const std::string path = platform::AnsiToUtf8(change.path);
-    const std::string data = platform::AnsiToUtf8(change.newData);
+    const std::string path = ReadablePath(platform::AnsiToUtf8(change.path));
+    const std::string data = Readable(platform::AnsiToUtf8(change.newData));
     if (change.oldData) {
-      PrintLine(out, "~ " + path + ": " + platform::AnsiToUtf8(*change.oldData) + " -> " + data);
+      PrintLine(out, "~ " + path + ": " + Readable(platform::AnsiToUtf8(*change.oldData)) +
+                         " -> " + data);
     } else {
       PrintLine(out, "+ " + path + " = " + data);
     }
@@ -83,7 +140,8 @@ int Diff(const std::string& file, std::ostream& out) {
   return changes->empty() ? kDone : kFailed;
 }
 
-int Restore(const std::string& file) {
+int Restore(const std::string& file, std::ostream& err) {
+  if (!CanRead(file, err)) return kWrongUse;
   RegistryPageRun run;
   return DoneOrFailed(run.page.RestoreSnapshot(file));
 }

@@ -3,8 +3,6 @@
 #include <ostream>
 #include <string>
 
-#include "platform/ansi_codepage.h"
-
 namespace app {
 
 std::string ConsoleText(std::string_view utf8) {
@@ -14,7 +12,7 @@ std::string ConsoleText(std::string_view utf8) {
     if (utf8[pos] == '\r' && pos + 1 < utf8.size() && utf8[pos + 1] == '\n') continue;
     lines += utf8[pos];
   }
-  return platform::Utf8ToConsole(lines);
+  return lines;
 }
 
 ConsoleUserInterface::ConsoleUserInterface(std::ostream& err, bool answerYes)
@@ -35,8 +33,13 @@ common::Answer ConsoleUserInterface::MessageBox(std::string_view text, common::B
     err_ << ConsoleText(shown) << '\n';
     return common::Answer::kOk;
   }
+  if (!questionSubject_.empty()) shown = questionSubject_ + ": " + shown;
   err_ << ConsoleText(shown) << (answerYes_ ? " Yes (--yes)\n" : " No (--yes answers Yes)\n");
   return answerYes_ ? common::Answer::kYes : common::Answer::kNo;
+}
+
+void ConsoleUserInterface::FailureLogged(std::string_view description) {
+  loggedFailure_ = description;
 }
 
 }  // namespace app

@@ -3,6 +3,8 @@
 // stream, and a question is answered No unless the caller said --yes beforehand. There
 // is no pointer to show busy and no one to pick a folder.
 #include <iosfwd>
+#include <string>
+#include <utility>
 
 #include "common/user_interface.h"
 
@@ -22,10 +24,19 @@ class ConsoleUserInterface final : public common::UserInterface {
   void SetBusyPointer(bool) override {}
   // Nobody is there to choose: a cancel.
   std::string BrowseForFolder(const common::FolderRequest&) override { return {}; }
+  void FailureLogged(std::string_view description) override;
+
+  // The file (UTF-8) a question is about: the question names it, as no one sees the
+  // window's title or the folder it was chosen in.
+  void AskAbout(std::string file) { questionSubject_ = std::move(file); }
+  // The last failure a routine logged (UTF-8), or empty text.
+  const std::string& LoggedFailure() const { return loggedFailure_; }
 
  private:
   std::ostream& err_;
   bool answerYes_;
+  std::string questionSubject_;
+  std::string loggedFailure_;
 };
 
 // The open-file dialog of a command-line run: the commands name their files, and a
@@ -39,7 +50,8 @@ class NoOpenFileDialog final : public common::OpenFileDialog {
   std::string FileName() const override { return {}; }
 };
 
-// UTF-8 text as console text, every line ended by "\n" (a box's CR LF included).
+// UTF-8 text as the standard streams take it, every line ended by "\n" (a box's CR LF
+// included).
 std::string ConsoleText(std::string_view utf8);
 
 }  // namespace app

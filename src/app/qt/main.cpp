@@ -26,13 +26,15 @@ int main(int argc, char** argv) {
   // A command runs with no QApplication, so it needs no display: over SSH, in a service.
   if (argc > 1) return app::RunCommandLine(argc, argv);
   if (!HasDisplay()) {
-    // Qt would abort with a message about platform plugins; say what to do instead.
+    // Qt would abort with a message about platform plugins; say what to do instead. The
+    // status is the command line's "trouble before any work".
     std::fprintf(stderr,
-                 "RegTool needs a display, and none is set (DISPLAY, WAYLAND_DISPLAY).\n"
-                 "On a machine without one, run it under a virtual display:\n"
+                 "regtool: cannot open the window: no display (the commands need none; see "
+                 "regtool --help)\n"
+                 "To open it on a machine without one, run it under a virtual display:\n"
                  "  xvfb-run -a %s\n",
                  argv[0]);
-    return 3;
+    return app::kWrongUse;
   }
   // The ANSI code page of the settings, snapshot files and INI files follows the locale.
   std::setlocale(LC_ALL, "");

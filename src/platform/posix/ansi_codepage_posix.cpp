@@ -182,12 +182,6 @@ std::string Utf8ToAnsi(std::string_view utf8) {
   return posix::LocaleCodeSet().FromUtf8(utf8);
 }
 
-// Terminals, logs and the tools that read a command's output here take UTF-8, whatever
-// code page the settings are kept in.
-std::string Utf8ToConsole(std::string_view utf8) {
-  return std::string(utf8);
-}
-
 std::size_t CharacterLength(std::string_view ansi, std::size_t pos) {
   // No code page has a lead byte below 0x80, and the store's and the snapshot's byte
   // rules ask this for every byte of every name: answer ASCII without the lookup.

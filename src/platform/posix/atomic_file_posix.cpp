@@ -2,8 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cerrno>
-#include <cstdlib>
 #include <string>
 #include <system_error>
 
@@ -23,18 +23,38 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// A symbolic link stays a link: the file it points to is the one replaced.
-std::string FileBehindLinks(const std::string& path) {
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-  char* resolved = ::realpath(path.c_str(), nullptr);
-  if (resolved == nullptr) return path;
-  std::string file(resolved);
-  std::free(resolved);
-  return file;
+// A symbolic link stays a link: the file it leads to is the one replaced, or created
+// when it leads to no file yet (as the shell's ">" does), so a snapshot file redirected
+// by a link to another disk is written there from the first save on.
+std::string FileBehindLinks(std::string path) {
+  constexpr int kMostLinks = 40;  // as the kernel allows before ELOOP
+  for (int link = 0; link < kMostLinks; ++link) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::string target(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length < 0) ThrowErrno(errno, path);
+    target.resize(static_cast<std::size_t>(length));
+    path = !target.empty() && target.front() == '/' ? target : FolderOf(path) + '/' + target;
+  }
+  ThrowErrno(ELOOP, path);
 }
 
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+
+// Why the file at `native` must not be replaced (an errno), or 0. Only a file is: a
+// rename would put a regular file in place of a folder, a FIFO, a device such as
+// /dev/null or a socket, and break whatever uses it. Replacing goes through the folder,
+// which would pass over a target that has been made read-only; Windows refuses to
+// replace such a file, and so does this writer, even for root (the caller learns that
+// at Commit, as on Windows).
+int RefusedTarget(const std::string& native, bool readOnlyToo) {
+  struct stat info {};
+  if (::stat(native.c_str(), &info) != 0) return 0;
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  if (!S_ISREG(info.st_mode)) return EPERM;
+  return readOnlyToo && (info.st_mode & kAnyWrite) == 0 ? EACCES : 0;
+}
 
 }  // namespace
 
@@ -71,20 +91,18 @@ struct AtomicFileWriter::Impl {
     buffer.clear();
   }
 
-  // Replacing goes through the folder, which would pass over a target that has been
-  // made read-only; Windows refuses to replace such a file, and so does this writer,
-  // even for root.
-  void RefuseReadOnlyTarget() {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-        (info.st_mode & kAnyWrite) == 0) {
-      Fail(EACCES);
-    }
+  // Checked again at the rename, as the target may have changed while the file was
+  // written.
+  void RefuseTarget() {
+    if (const int refused = RefusedTarget(target, true); refused != 0) Fail(refused);
   }
 };
 
 AtomicFileWriter::AtomicFileWriter(std::string_view windowsPath) : impl_(std::make_unique<Impl>()) {
   impl_->target = FileBehindLinks(NativePath(windowsPath));
+  if (const int refused = RefusedTarget(impl_->target, false); refused != 0) {
+    ThrowErrno(refused, impl_->target);
+  }
   std::string pattern = impl_->target + ".XXXXXX";
   impl_->fd = ::mkstemp(pattern.data());
   if (impl_->fd < 0) ThrowErrno(errno, impl_->target);
@@ -123,7 +141,7 @@ void AtomicFileWriter::Commit() {
   const int fd = impl_->fd;
   impl_->fd = -1;
   if (::close(fd) != 0) impl_->Fail(errno);
-  impl_->RefuseReadOnlyTarget();
+  impl_->RefuseTarget();
   if (::rename(impl_->temporary.c_str(), impl_->target.c_str()) != 0) impl_->Fail(errno);
   impl_->temporary.clear();
   impl_->state = Impl::State::kCommitted;

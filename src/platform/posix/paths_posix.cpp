@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/ansi_codepage.h"
 #include "platform/paths.h"
@@ -92,9 +93,23 @@ std::string ResolveIgnoringCase(const std::string& spelled, std::size_t start) {
   return resolved;
 }
 
+// The paths a user gave; a command names one or two, so a list is the fastest lookup.
+std::vector<std::string>& PathsAsWritten() {
+  static std::vector<std::string> paths;
+  return paths;
+}
+
 }  // namespace
 
+void TakeAsWritten(std::string_view callersPath) {
+  PathsAsWritten().emplace_back(callersPath);
+}
+
 std::string NativePath(std::string_view windowsPath) {
+  const auto& asWritten = PathsAsWritten();
+  if (std::find(asWritten.begin(), asWritten.end(), windowsPath) != asWritten.end()) {
+    return std::string(windowsPath);
+  }
   std::string native;
   std::size_t driveFolderLength = 0;
   std::size_t pos = 0;
@@ -129,7 +144,8 @@ PathKind QueryPath(std::string_view windowsPath) {
   }
   struct stat info {};
   if (::stat(NativePath(windowsPath).c_str(), &info) != 0) return PathKind::kMissing;
-  return S_ISDIR(info.st_mode) ? PathKind::kDirectory : PathKind::kFile;
+  if (S_ISDIR(info.st_mode)) return PathKind::kDirectory;
+  return S_ISREG(info.st_mode) ? PathKind::kFile : PathKind::kOther;
 }
 
 }  // namespace platform

@@ -9,6 +9,9 @@ namespace platform {
 // Windows takes the tool's paths as they are.
 std::string NativePath(std::string_view windowsPath) { return std::string(windowsPath); }
 
+// A user's path is already one of the platform's.
+void TakeAsWritten(std::string_view) {}
+
 PathKind QueryPath(std::string_view windowsPath) {
   // A NUL inside the text would silently cut the path short: such a path is malformed.
   if (windowsPath.empty() || windowsPath.find('\0') != std::string_view::npos) {

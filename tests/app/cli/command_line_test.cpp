@@ -2,8 +2,12 @@
 // of one snapshot file on the platform's real store (under Wine, the prefix's registry).
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "command_run.h"
 #include "platform/ansi_codepage.h"
+#include "platform/paths.h"
+#include "snapshot/bmregistry.h"
 
 namespace cli_tests {
 namespace {
@@ -56,6 +60,71 @@ TEST_F(CommandLine, WrongUseExitsWithTwoNamingTheCommandAndShowingTheUsage) {
   }
 }
 
+// A word that looks like an option is never taken for a file to write or read, or for
+// a server name to put in the INI files: every command refuses it before any work.
+TEST_F(CommandLine, AnOptionLikeOperandIsWrongUseForEveryCommandAndTouchesNothing) {
+  Seed("Window", "Left", "120");
+  namespace fs = std::filesystem;
+  const fs::path ini = platform::NativePath("C:\\VODureza\\VODureza.ini");
+  const bool iniIsOurs = !fs::exists(ini.parent_path());
+  fs::create_directories(ini.parent_path());
+  const std::string iniBytes = "[DB]\r\nDBSource=server1\r\n";
+  testing_support::WriteBytes(ini, iniBytes);
+  const auto settings = bmRegistry::ReadAllSettings(sandbox_.store());
+
+  for (const char* command : {"save", "show", "diff", "restore", "set-server"}) {
+    for (const std::string operand : {"-x", "/?", "--frobnicate", "-"}) {
+      const bool existed = fs::exists(operand);  // "/?" is a name a run may have left
+      const CommandRun run = sandbox_.Run({command, operand});
+      EXPECT_EQ(run.exitStatus, 2) << command << " " << operand;
+      EXPECT_NE(run.err.find("regtool: unknown option \"" + operand + "\""), std::string::npos)
+          << run.err;
+      EXPECT_EQ(fs::exists(operand), existed) << command << " " << operand;
+    }
+    const CommandRun help = sandbox_.Run({command, "--help"});
+    EXPECT_EQ(help.exitStatus, 0) << command;
+    EXPECT_EQ(help.out.rfind("Usage:\n", 0), 0u) << help.out;
+    EXPECT_FALSE(fs::exists("--help")) << command;
+  }
+  EXPECT_EQ(testing_support::ReadBytes(ini), iniBytes);
+  EXPECT_EQ(bmRegistry::ReadAllSettings(sandbox_.store()), settings);
+  if (iniIsOurs) fs::remove_all(ini.parent_path());
+}
+
+// A FILE that cannot be read is trouble before any work, whatever the command, and the
+// message names it: a script can tell it from "failed" and from "something would change".
+TEST_F(CommandLine, AMissingOrFolderFileIsTroubleBeforeAnyWorkForEveryCommand) {
+  std::filesystem::create_directory(sandbox_.File("folder"));
+  for (const char* command : {"show", "diff", "restore"}) {
+    for (const std::string& file : {sandbox_.File("missing.txt"), sandbox_.File("folder")}) {
+      const CommandRun run = sandbox_.Run({command, file});
+      EXPECT_EQ(run.exitStatus, 2) << command << " " << file;
+      EXPECT_EQ(run.err.rfind("regtool: " + file + ": ", 0), 0u) << run.err;
+      EXPECT_EQ(run.out, "");
+    }
+  }
+}
+
+// Whatever a setting's data holds, show and diff give it one line, and no byte of it
+// passes for another: a control character is never printed raw.
+TEST_F(CommandLine, ShowAndDiffPrintOneReadableLinePerSettingWhateverTheDataHolds) {
+  Seed("Window", "Title", "a\nb");
+  const std::string file = sandbox_.File("odd.txt");
+  const std::string app = kApplication;
+  testing_support::WriteBytes(
+      file, app + ",Window,Left,tab\there\r\n" + app + ",Window,Title,C:\\x\x01\ry\x7f\r\n");
+
+  const CommandRun show = sandbox_.Run({"show", file});
+  EXPECT_EQ(show.exitStatus, 0) << show.err;
+  EXPECT_EQ(show.out, app + "\tWindow\tLeft\ttab\\there\n" + app +
+                          "\tWindow\tTitle\tC:\\\\x\\x01\\ry\\x7f\n");
+
+  const CommandRun diff = sandbox_.Run({"diff", file});
+  EXPECT_EQ(diff.exitStatus, 1) << diff.err;
+  EXPECT_EQ(diff.out, "+ " + app + "\\Window\\Left = tab\\there\n~ " + app +
+                          "\\Window\\Title: a\\nb -> C:\\\\x\\x01\\ry\\x7f\n");
+}
+
 TEST_F(CommandLine, ASavedSnapshotDiffsCleanUntilTheStoreChangesAndItsRestoreMakesItCleanAgain) {
   Seed("Window", "Left", "120");
   Seed("Window", "Title", platform::Utf8ToAnsi("系統 設定"));
@@ -80,7 +149,7 @@ TEST_F(CommandLine, ASavedSnapshotDiffsCleanUntilTheStoreChangesAndItsRestoreMak
   Seed("Window", "Left", "240");
   ASSERT_EQ(sandbox_.store().DeleteSetting(kApplication, "Paths", "Data"), platform::kSuccess);
   const std::string expected =
-      "+ " + app + "\\Paths\\Data = C:\\Data,old\n~ " + app + "\\Window\\Left: 240 -> 120\n";
+      "+ " + app + "\\Paths\\Data = C:\\\\Data,old\n~ " + app + "\\Window\\Left: 240 -> 120\n";
   for (int run = 0; run < 2; ++run) {  // the second sees the store the first left
     const CommandRun changed = sandbox_.Run({"diff", file});
     EXPECT_EQ(changed.exitStatus, 1) << changed.err;

@@ -28,6 +28,11 @@ class CommandSandbox {
 
   // `regtool <arguments>` with no display, its output collected.
   CommandRun Run(const std::vector<std::string>& arguments);
+#ifndef _WIN32
+  // The same with standard output on `device` ("/dev/full"), or closed when it is empty;
+  // only the error stream is collected.
+  CommandRun RunWithOutputOn(const std::vector<std::string>& arguments, const std::string& device);
+#endif
 
   // The store the program sees, opened in this process.
   platform::SettingsStore& store() { return *store_; }
@@ -36,6 +41,9 @@ class CommandSandbox {
   const testing_support::TempDir& dir() const { return dir_; }
 
  private:
+#ifndef _WIN32
+  CommandRun Spawn(const std::vector<std::string>& arguments, const std::string* output);
+#endif
   testing_support::TempDir dir_;
   struct Environment;
   std::unique_ptr<Environment> environment_;

@@ -31,10 +31,29 @@ CommandSandbox::CommandSandbox()
 CommandSandbox::~CommandSandbox() = default;
 
 CommandRun CommandSandbox::Run(const std::vector<std::string>& arguments) {
-  const std::string out = dir_.file("stdout"), err = dir_.file("stderr");
+  const std::string out = dir_.file("stdout");
+  CommandRun run = Spawn(arguments, &out);
+  run.out = testing_support::ReadBytes(out);
+  return run;
+}
+
+CommandRun CommandSandbox::RunWithOutputOn(const std::vector<std::string>& arguments,
+                                           const std::string& device) {
+  return Spawn(arguments, device.empty() ? nullptr : &device);
+}
+
+// Standard output on `output`, or closed when there is none.
+CommandRun CommandSandbox::Spawn(const std::vector<std::string>& arguments,
+                                 const std::string* output) {
+  const std::string err = dir_.file("stderr");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (output != nullptr) {
+    posix_spawn_file_actions_addopen(&actions, 1, output->c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+  } else {
+    posix_spawn_file_actions_addclose(&actions, 1);
+  }
   posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   std::vector<std::string> words = {REGTOOL_CLI_PROGRAM};
   words.insert(words.end(), arguments.begin(), arguments.end());
@@ -49,7 +68,6 @@ CommandRun CommandSandbox::Run(const std::vector<std::string>& arguments) {
   int status = 0;
   ::waitpid(pid, &status, 0);
   if (WIFEXITED(status)) run.exitStatus = WEXITSTATUS(status);
-  run.out = testing_support::ReadBytes(out);
   run.err = testing_support::ReadBytes(err);
   return run;
 }
