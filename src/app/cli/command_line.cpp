@@ -21,7 +21,12 @@ constexpr std::string_view kUsage =
     "  regtool show FILE         print the snapshot's rows, cells separated by tabs\n"
     "  regtool diff FILE         print what restoring FILE would add (+) or change (~);\n"
     "                            changes nothing\n"
-    "  regtool restore FILE      check the whole file, then restore it as one batch\n"
+    "  regtool restore FILE      check the whole file, then restore it as one batch;\n"
+    "                            first its exact inverse goes to an undo file\n"
+    "  regtool undo [FILE]       take a restore back: apply the undo file FILE (default:\n"
+    "                            the newest), itself first undone into a new one\n"
+    "  regtool undo --list       the undo files, newest first: file, the snapshot it\n"
+    "                            takes back, how many values it gives back\n"
     "  regtool set-server NAME   point the programs' INI files and the main-menu\n"
     "                            database at the server NAME\n"
     "  regtool --help | --version\n"
@@ -29,7 +34,11 @@ constexpr std::string_view kUsage =
     "  --yes                     answer Yes to a question (overwrite an existing file)\n"
     "With no command the window opens.\n"
     "Exit status: 0 done (diff: nothing would change), 1 failed (diff: something would\n"
-    "change), 2 wrong use or trouble before any work (diff: FILE cannot be compared).\n";
+    "change), 2 wrong use or trouble before any work (diff: FILE cannot be compared;\n"
+    "restore, undo: no undo file could be written, so nothing was changed).\n"
+    "Every restore can be taken back: the undo files are kept in\n"
+    "%LOCALAPPDATA%\\RegTool\\Undo (Windows) or ~/.local/state/regtool/undo (Linux),\n"
+    "the newest 20; each is a registry export file that Windows can also import.\n";
 
 struct Command {
   std::string_view name;
@@ -39,7 +48,7 @@ struct Command {
 };
 constexpr Command kCommands[] = {
     {"save", 0, 1, "[FILE]"},  {"show", 1, 1, "FILE"},       {"diff", 1, 1, "FILE"},
-    {"restore", 1, 1, "FILE"}, {"set-server", 1, 1, "NAME"},
+    {"restore", 1, 1, "FILE"}, {"set-server", 1, 1, "NAME"}, {"undo", 0, 1, "[FILE] or --list"},
 };
 
 int WrongUse(std::ostream& err, std::string_view complaint) {
@@ -55,6 +64,10 @@ int Run(const Command& command, const std::vector<std::string>& operands, std::o
   if (name == "show") return commands::Show(operands[0], out);
   if (name == "diff") return commands::Diff(operands[0], out);
   if (name == "restore") return commands::Restore(operands[0]);
+  if (name == "undo") {
+    if (!operands.empty() && operands[0] == "--list") return commands::ListUndo(out);
+    return commands::Undo(operands.empty() ? std::nullopt : std::optional(operands[0]));
+  }
   return commands::SetServer(operands[0], out);
 }
 

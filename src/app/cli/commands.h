@@ -11,6 +11,9 @@ int Save(const std::optional<std::string>& file);
 int Show(const std::string& file, std::ostream& out);
 int Diff(const std::string& file, std::ostream& out);
 int Restore(const std::string& file);
+// Applies the undo file FILE, by default the newest.
+int Undo(const std::optional<std::string>& file);
+int ListUndo(std::ostream& out);
 int SetServer(const std::string& name, std::ostream& out);
 
 }  // namespace app::commands

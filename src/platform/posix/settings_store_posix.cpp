@@ -31,6 +31,7 @@
 #include <thread>
 
 #include "platform/atomic_file.h"
+#include "platform/posix/make_folders.h"
 #include "platform/posix/whole_file.h"
 #include "platform/reg_calls.h"
 #include "platform/reg_file.h"
@@ -62,15 +63,6 @@ std::string RegistryFolder() {
   }
   if (base.empty() || base.find('\\') != std::string::npos) return {};
   return base + "/vb-registry";
-}
-
-// Every missing level of `folder`, as XDG asks for a configuration folder: 0700.
-int MakeFolders(const std::string& folder) {
-  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-    const std::string level = folder.substr(0, slash);
-    if (::mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) return errno;
-    if (slash == std::string::npos) return 0;
-  }
 }
 
 // Another process writes the file in well under a second, even a large one; waiting
@@ -184,6 +176,21 @@ class FileStore final : public SettingsStore {
     });
   }
 
+  Status ApplyChanges(std::span<const RegChange> changes) override {
+    return Change([&](reg::Key& currentUser, std::string& reason, bool& changed) {
+      changed = !changes.empty();
+      for (std::size_t i = 0; i < changes.size(); ++i) {
+        if (const Status status = reg::ApplyChange(currentUser, changes[i], reason);
+            status != kSuccess) {
+          reason = "change " + std::to_string(i + 1) + " of " + std::to_string(changes.size()) +
+                   ": " + reason;
+          return status;
+        }
+      }
+      return kSuccess;
+    });
+  }
+
   Status CreateCurrentUserKey(std::string_view path) override {
     return Change([&](reg::Key& currentUser, std::string& reason, bool& changed) {
       reg::Key* key = nullptr;
@@ -241,7 +248,7 @@ class FileStore final : public SettingsStore {
   Status Change(ChangeTree&& change) {
     lastFailure_.clear();
     if (folder_.empty()) return NoFolder();
-    if (const int error = MakeFolders(folder_); error != 0) {
+    if (const int error = posix::MakeFolders(folder_); error != 0) {
       return FailForErrno(error, "create the folder", folder_);
     }
     WriteLock lock;
