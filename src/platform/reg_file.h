@@ -54,10 +54,10 @@ std::string FormatRegFile(const Key& currentUser);
 // code page.
 
 // The changes in order, consecutive ones of one key under one [key] line, after
-// `comment` (UTF-8; one ";" line for each of its lines). False, with `reason`, when a
-// name or text does not convert exactly: the file would not give it back.
-bool FormatRegExport(std::span<const RegChange> changes, std::string_view comment,
-                     std::string& file, std::string& reason);
+// `comment` (ANSI; one ";" line for each of its lines). Where a name or text does not
+// convert exactly (bytes no character of the code page; only a store that keeps bytes
+// holds such), the same lines in the REGEDIT4 format, ANSI, which give every byte back.
+std::string FormatRegExport(std::span<const RegChange> changes, std::string_view comment);
 
 // An export file's changes in order, each [key] line a kCreateKey. Takes version 5
 // (UTF-16LE with its BOM) and REGEDIT4 (ANSI) files. False, with the line and what is

@@ -22,8 +22,8 @@ struct Notation {
   bool unicode = false;
 };
 
-// A text of a version 5 file that does not convert exactly (bytes the code page
-// cannot decode) would come back as other bytes.
+// A text that does not convert exactly (bytes the code page cannot decode) would come
+// back from a version 5 file as other bytes.
 struct Inexact {
   std::string what;
 };
@@ -137,57 +137,60 @@ void AppendKey(std::string& out, std::string& path, const Key& key) {
   }
 }
 
-void AppendKeyLine(std::string& out, std::string_view prefix, std::string_view keyPath) {
+void AppendKeyLine(std::string& out, const Notation& notation, std::string_view prefix,
+                   std::string_view keyPath) {
   out += kLineEnd;
   out += prefix;
   out += kCurrentUserName;
   out += '\\';
-  out += UnicodeText(keyPath, "the key");
+  out += Text(notation, keyPath, "the key");
   out += ']';
   out += kLineEnd;
 }
 
-}  // namespace
-
-bool FormatRegExport(std::span<const RegChange> changes, std::string_view comment,
-                     std::string& file, std::string& reason) {
-  const Notation unicode{true};
-  std::string text = "Windows Registry Editor Version 5.00";
+// The changes in `notation`; throws Inexact where a version 5 file cannot hold a text.
+std::string FormatChanges(std::span<const RegChange> changes, std::string_view comment,
+                          const Notation& notation) {
+  std::string text = notation.unicode ? "Windows Registry Editor Version 5.00" : "REGEDIT4";
   text += kLineEnd;
   for (std::size_t start = 0; start <= comment.size();) {
     const std::size_t end = std::min(comment.find('\n', start), comment.size());
     text += "; ";
-    text += comment.substr(start, end - start);
+    text += Text(notation, comment.substr(start, end - start), "the comment");
     text += kLineEnd;
     start = end + 1;
   }
-  try {
-    const std::string* openKey = nullptr;
-    for (const RegChange& change : changes) {
-      if (change.kind == RegChange::Kind::kDeleteKey) {
-        AppendKeyLine(text, "[-", change.keyPath);
-        openKey = nullptr;
-        continue;
-      }
-      if (change.kind == RegChange::Kind::kCreateKey || openKey == nullptr ||
-          *openKey != change.keyPath) {
-        AppendKeyLine(text, "[", change.keyPath);
-        openKey = &change.keyPath;
-      }
-      if (change.kind == RegChange::Kind::kSetValue) {
-        AppendValue(text, unicode, Value{change.name, change.type, change.bytes});
-      } else if (change.kind == RegChange::Kind::kDeleteValue) {
-        AppendValueName(text, unicode, change.name);
-        text += '-';
-        text += kLineEnd;
-      }
+  const std::string* openKey = nullptr;
+  for (const RegChange& change : changes) {
+    if (change.kind == RegChange::Kind::kDeleteKey) {
+      AppendKeyLine(text, notation, "[-", change.keyPath);
+      openKey = nullptr;
+      continue;
     }
-  } catch (const Inexact& inexact) {
-    reason = inexact.what + " does not convert exactly to Unicode";
-    return false;
+    if (change.kind == RegChange::Kind::kCreateKey || openKey == nullptr ||
+        *openKey != change.keyPath) {
+      AppendKeyLine(text, notation, "[", change.keyPath);
+      openKey = &change.keyPath;
+    }
+    if (change.kind == RegChange::Kind::kSetValue) {
+      AppendValue(text, notation, Value{change.name, change.type, change.bytes});
+    } else if (change.kind == RegChange::Kind::kDeleteValue) {
+      AppendValueName(text, notation, change.name);
+      text += '-';
+      text += kLineEnd;
+    }
   }
-  file = "\xFF\xFE" + Utf8ToUtf16Le(text);
-  return true;
+  return text;
+}
+
+}  // namespace
+
+std::string FormatRegExport(std::span<const RegChange> changes, std::string_view comment) {
+  try {
+    return "\xFF\xFE" + Utf8ToUtf16Le(FormatChanges(changes, comment, Notation{true}));
+  } catch (const Inexact&) {
+    return FormatChanges(changes, comment, Notation{false});
+  }
 }
 
 std::string FormatRegFile(const Key& currentUser) {

@@ -170,11 +170,15 @@ UndoFileInfo ReadInfo(const std::string& path) {
   UndoFileInfo info{path, {}, 0};
   std::string bytes;
   common::Guarded([&] { bytes = ReadWholeFile(path); });
-  std::string text;
-  if (!bytes.starts_with("\xFF\xFE")) return info;
   // The comments stand in the first lines; a whole file of 100 000 values need not be
   // decoded for them.
-  platform::Utf16LeToUtf8(std::string_view(bytes).substr(2, std::min<std::size_t>(bytes.size() - 2, 8192) & ~std::size_t{1}), text);
+  constexpr std::size_t kHead = 8192;
+  std::string text;
+  if (bytes.starts_with("\xFF\xFE")) {
+    platform::Utf16LeToUtf8(std::string_view(bytes).substr(2, std::min(bytes.size() - 2, kHead) & ~std::size_t{1}), text);
+  } else {
+    text = platform::AnsiToUtf8(std::string_view(bytes).substr(0, kHead));
+  }
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t end = std::min(text.find("\r\n", start), text.size());
     const std::string_view line = std::string_view(text).substr(start, end - start);
@@ -206,13 +210,11 @@ void WriteUndoFile(platform::SettingsStore& store, std::span<const platform::Reg
                    ValueWrites writes, std::string_view source, bool* refused) {
   const UndoPlan plan = PlanUndo(store, batch, writes);
   if (plan.changes.empty()) return;
-  std::string folder, reason, bytes;
+  std::string folder, reason;
   if (!platform::MakeUndoFolder(folder, reason)) RefuseWithoutUndo(folder, reason, refused);
-  const std::string comment = std::string(kTakesBack) + platform::AnsiToUtf8(source) + "\n" +
-                              std::string(kGivesBack) + std::to_string(plan.values) + " values";
-  if (!platform::reg::FormatRegExport(plan.changes, comment, bytes, reason)) {
-    RefuseWithoutUndo(folder, reason, refused);
-  }
+  const std::string bytes = platform::reg::FormatRegExport(
+      plan.changes, std::string(kTakesBack) + std::string(source) + "\n" +
+                        std::string(kGivesBack) + std::to_string(plan.values) + " values");
   const std::string file = ReserveUndoFile(folder, source, refused);
   try {
     platform::AtomicFileWriter writer(file);
