@@ -2,6 +2,7 @@
 // changes. Every complaint names the line it is about.
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/ansi_codepage.h"
@@ -75,12 +76,12 @@ constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.
 
 // A version 5 file's text, read as UTF-8, in the ANSI code page: exactly, or not at all.
 std::string ExactAnsi(std::string_view utf8) {
-  if (IsAscii(utf8)) return std::string(utf8);
-  std::string ansi = Utf8ToAnsi(utf8);
-  if (AnsiToUtf8(ansi) != utf8) {
-    throw Malformed{"the text \"" + std::string(utf8) + "\" has characters the ANSI code page cannot hold"};
+  std::optional<std::string> ansi = ExactlyAsAnsi(utf8);
+  if (!ansi) {
+    throw Malformed{"the text \"" + std::string(utf8) +
+                    "\" has characters the ANSI code page cannot hold"};
   }
-  return ansi;
+  return std::move(*ansi);
 }
 
 // The file is read into a tree (the store's file) or into the list of its changes (an

@@ -1,8 +1,8 @@
 // FormatRegFile: the tree as REGEDIT4 text. FormatRegExport: changes as a version 5 file.
 #include <algorithm>
+#include <optional>
 #include <string>
 
-#include "platform/ansi_codepage.h"
 #include "platform/reg_file.h"
 #include "platform/settings_store.h"
 #include "platform/utf16.h"
@@ -24,19 +24,16 @@ struct Notation {
 
 // A text that does not convert exactly (bytes the code page cannot decode) would come
 // back from a version 5 file as other bytes.
-struct Inexact {
-  std::string what;
-};
+struct Inexact {};
 
-std::string UnicodeText(std::string_view ansi, const char* what) {
-  if (IsAscii(ansi)) return std::string(ansi);
-  std::string utf8 = AnsiToUtf8(ansi);
-  if (Utf8ToAnsi(utf8) != ansi) throw Inexact{std::string(what) + " \"" + utf8 + "\""};
-  return utf8;
+std::string UnicodeText(std::string_view ansi) {
+  std::optional<std::string> utf8 = ExactlyAsUtf8(ansi);
+  if (!utf8) throw Inexact{};
+  return std::move(*utf8);
 }
 
-std::string Text(const Notation& notation, std::string_view ansi, const char* what) {
-  return notation.unicode ? UnicodeText(ansi, what) : std::string(ansi);
+std::string Text(const Notation& notation, std::string_view ansi) {
+  return notation.unicode ? UnicodeText(ansi) : std::string(ansi);
 }
 
 bool IsStringType(std::uint32_t type) {
@@ -88,7 +85,7 @@ void AppendValueName(std::string& out, const Notation& notation, std::string_vie
   if (name.empty()) {
     out += '@';
   } else {
-    AppendQuoted(out, Text(notation, name, "the value name"));
+    AppendQuoted(out, Text(notation, name));
   }
   out += '=';
 }
@@ -97,8 +94,7 @@ void AppendValue(std::string& out, const Notation& notation, const Value& value)
   const std::size_t lineStart = out.size();
   AppendValueName(out, notation, value.name);
   if (QuotedLineKeeps(value)) {
-    AppendQuoted(out, Text(notation, std::string_view(value.data).substr(0, value.data.size() - 1),
-                           "the text"));
+    AppendQuoted(out, Text(notation, std::string_view(value.data).substr(0, value.data.size() - 1)));
   } else if (value.type == kTypeDword && value.data.size() == 4) {
     unsigned long number = 0;
     for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(value.data[i]);
@@ -114,7 +110,7 @@ void AppendValue(std::string& out, const Notation& notation, const Value& value)
     }
     AppendHexList(out, lineStart,
                   notation.unicode && IsStringType(value.type)
-                      ? Utf8ToUtf16Le(UnicodeText(value.data, "the text"))
+                      ? Utf8ToUtf16Le(UnicodeText(value.data))
                       : value.data);
   }
   out += kLineEnd;
@@ -143,7 +139,7 @@ void AppendKeyLine(std::string& out, const Notation& notation, std::string_view 
   out += prefix;
   out += kCurrentUserName;
   out += '\\';
-  out += Text(notation, keyPath, "the key");
+  out += Text(notation, keyPath);
   out += ']';
   out += kLineEnd;
 }
@@ -156,7 +152,7 @@ std::string FormatChanges(std::span<const RegChange> changes, std::string_view c
   for (std::size_t start = 0; start <= comment.size();) {
     const std::size_t end = std::min(comment.find('\n', start), comment.size());
     text += "; ";
-    text += Text(notation, comment.substr(start, end - start), "the comment");
+    text += Text(notation, comment.substr(start, end - start));
     text += kLineEnd;
     start = end + 1;
   }

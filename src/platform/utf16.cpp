@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/ansi_codepage.h"
+
 namespace platform {
 namespace {
 
@@ -72,6 +74,20 @@ bool Utf16LeToUtf8(std::string_view bytes, std::string& utf8) {
     AppendUtf8(utf8, code);
   }
   return true;
+}
+
+std::optional<std::string> ExactlyAsUtf8(std::string_view ansi) {
+  if (IsAscii(ansi)) return std::string(ansi);
+  std::string utf8 = AnsiToUtf8(ansi);
+  if (Utf8ToAnsi(utf8) != ansi) return std::nullopt;
+  return utf8;
+}
+
+std::optional<std::string> ExactlyAsAnsi(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
+  std::string ansi = Utf8ToAnsi(utf8);
+  if (AnsiToUtf8(ansi) != utf8) return std::nullopt;
+  return ansi;
 }
 
 }  // namespace platform
