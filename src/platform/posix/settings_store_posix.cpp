@@ -17,7 +17,6 @@
 //   line. A failure to read, lock or write returns 5 (permission) or 1016 (any other).
 // One store object serves one thread.
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,25 +43,11 @@ Status StatusForErrno(int error) {
   return error == EACCES || error == EPERM || error == EROFS ? kAccessDenied : kStoreIoFailed;
 }
 
-bool IsAbsolute(const char* path) {
-  return path != nullptr && path[0] == '/';
-}
-
 // The folder that holds the file, read from the environment now; empty when there is
-// no usable one. Relative paths are passed over, as XDG asks. A "\" in the path is
-// refused: the file writer takes paths in Windows form and would take it for a "/".
+// no usable one.
 std::string RegistryFolder() {
-  std::string base;
-  if (const char* config = std::getenv("XDG_CONFIG_HOME"); IsAbsolute(config)) {
-    base = config;
-  } else if (const char* home = std::getenv("HOME"); IsAbsolute(home)) {
-    base = std::string(home) + "/.config";
-  } else if (const passwd* entry = ::getpwuid(::getuid());
-             entry != nullptr && IsAbsolute(entry->pw_dir)) {
-    base = std::string(entry->pw_dir) + "/.config";
-  }
-  if (base.empty() || base.find('\\') != std::string::npos) return {};
-  return base + "/vb-registry";
+  const std::string base = posix::XdgBaseFolder("XDG_CONFIG_HOME", "/.config");
+  return base.empty() ? base : base + "/vb-registry";
 }
 
 // Another process writes the file in well under a second, even a large one; waiting

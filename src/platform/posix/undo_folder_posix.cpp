@@ -2,39 +2,19 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 #include "platform/posix/make_folders.h"
 
 namespace platform {
-namespace {
-
-bool IsAbsolute(const char* path) {
-  return path != nullptr && path[0] == '/';
-}
-
-}  // namespace
-
 std::string UndoFolderPath() {
-  std::string base;
-  if (const char* state = std::getenv("XDG_STATE_HOME"); IsAbsolute(state)) {
-    base = state;
-  } else if (const char* home = std::getenv("HOME"); IsAbsolute(home)) {
-    base = std::string(home) + "/.local/state";
-  } else if (const passwd* entry = ::getpwuid(::getuid());
-             entry != nullptr && IsAbsolute(entry->pw_dir)) {
-    base = std::string(entry->pw_dir) + "/.local/state";
-  }
-  // The file writer takes paths in Windows form and would take a "\" for a "/".
-  if (base.empty() || base.find('\\') != std::string::npos) return {};
-  return base + "/regtool/undo";
+  const std::string base = posix::XdgBaseFolder("XDG_STATE_HOME", "/.local/state");
+  return base.empty() ? base : base + "/regtool/undo";
 }
 
 bool MakeUndoFolder(std::string& folder, std::string& reason) {
