@@ -7,11 +7,8 @@
 #include "platform/ansi_codepage.h"
 
 namespace platform::reg {
-namespace {
 
-// The names of a path, or 161 for a leading "\". A "\" that is the trail byte of a
-// double-byte character separates nothing.
-Status SplitPath(std::string_view path, std::vector<std::string_view>& names) {
+Status SplitKeyPath(std::string_view path, std::vector<std::string_view>& names) {
   if (!path.empty() && path.front() == '\\') return kBadPathname;
   std::size_t start = 0;
   for (std::size_t pos = 0; pos <= path.size();) {
@@ -24,6 +21,8 @@ Status SplitPath(std::string_view path, std::vector<std::string_view>& names) {
   }
   return kSuccess;
 }
+
+namespace {
 
 Status CheckName(std::string_view name, std::size_t limit, const char* what, std::string& reason) {
   if (name.size() > limit) {
@@ -42,7 +41,7 @@ Status CheckName(std::string_view name, std::size_t limit, const char* what, std
 template <typename K>
 Status Descend(K& from, std::string_view path, K*& out) {
   std::vector<std::string_view> names;
-  if (const Status status = SplitPath(path, names); status != kSuccess) return status;
+  if (const Status status = SplitKeyPath(path, names); status != kSuccess) return status;
   K* key = &from;
   for (const std::string_view name : names) {
     key = key->FindSubKey(name);
@@ -78,7 +77,7 @@ Status OpenPath(const Key& from, std::string_view path, const Key*& out) {
 
 Status CreatePath(Key& from, std::string_view path, Key*& out, bool& created, std::string& reason) {
   std::vector<std::string_view> names;
-  if (const Status status = SplitPath(path, names); status != kSuccess) {
+  if (const Status status = SplitKeyPath(path, names); status != kSuccess) {
     reason = "the key path \"" + std::string(path) + "\" starts with \"\\\"";
     return status;
   }
@@ -169,6 +168,36 @@ Status DeleteSetting(Key& currentUser, std::string_view application, std::string
     return status;
   }
   return sectionKey->DeleteValue(key) ? kSuccess : kNotFound;
+}
+
+Status ApplyChange(Key& currentUser, const RegChange& change, std::string& reason) {
+  std::vector<std::string_view> names;
+  if (SplitKeyPath(change.keyPath, names) != kSuccess || names.empty()) {
+    reason = "the key path \"" + change.keyPath + "\" names no key below HKEY_CURRENT_USER";
+    return kInvalidParameter;
+  }
+  switch (change.kind) {
+    case RegChange::Kind::kCreateKey: {
+      Key* key = nullptr;
+      bool created = false;
+      return CreatePath(currentUser, change.keyPath, key, created, reason);
+    }
+    case RegChange::Kind::kDeleteKey: {
+      Key* parent = nullptr;
+      const std::string_view parentPath(change.keyPath.data(),
+                                        names.back().data() - change.keyPath.data());
+      if (Descend(currentUser, parentPath, parent) == kSuccess) parent->DeleteSubKey(names.back());
+      return kSuccess;
+    }
+    case RegChange::Kind::kSetValue:
+      return SetValue(currentUser, change.keyPath, change.name, change.type, change.bytes, reason);
+    case RegChange::Kind::kDeleteValue: {
+      Key* key = nullptr;
+      if (Descend(currentUser, change.keyPath, key) == kSuccess) key->DeleteValue(change.name);
+      return kSuccess;
+    }
+  }
+  return kInvalidParameter;
 }
 
 }  // namespace platform::reg

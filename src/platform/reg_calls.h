@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/reg_tree.h"
 #include "platform/settings_store.h"
@@ -14,6 +15,10 @@ namespace platform::reg {
 // Whether a name holds what the store cannot keep in one: a line break (the settings file
 // keeps one name per line) or a NUL (the 8-bit calls end a name there).
 bool HoldsLineBreakOrNul(std::string_view name);
+
+// The names of a registry path: a "\" that is the trail byte of a double-byte character
+// separates nothing, empty names are passed over; 161 for a leading "\".
+Status SplitKeyPath(std::string_view path, std::vector<std::string_view>& names);
 
 // RegOpenKeyA relative to `from`. Names are separated by "\"; a trailing "\" and empty
 // names between two "\" are passed over; a leading "\" is 161; a missing key is 2.
@@ -27,6 +32,11 @@ Status CreatePath(Key& from, std::string_view path, Key*& out, bool& created, st
 // RegSetValueExA after CreatePath: the key is created where missing.
 Status SetValue(Key& from, std::string_view path, std::string_view name, std::uint32_t type,
                 std::string_view bytes, std::string& reason);
+
+// One change of an export file (RegChange) on the tree; see SettingsStore::ApplyChanges.
+// A key path that names `currentUser` itself, or a name the store cannot hold, is
+// refused with 87 and `reason` says why.
+Status ApplyChange(Key& currentUser, const RegChange& change, std::string& reason);
 
 // RegEnumKeyA and RegEnumValueA on one key, with the buffer rules of settings_store.h.
 Status EnumKeyName(const Key& key, std::uint32_t index, char* name, std::uint32_t capacity);

@@ -20,10 +20,13 @@
 // byte of a double-byte character belongs to its name; quoted text is escaped byte by
 // byte (such a trail byte is written "\\"), so it reads back the same in any locale.
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/reg_tree.h"
+#include "platform/settings_store.h"
 
 namespace platform::reg {
 
@@ -43,5 +46,22 @@ bool ParseRegFile(std::string_view text, Key& currentUser, ParseError& error);
 // The whole tree, keys depth-first in enumeration order, values in creation order,
 // lines ending in CR LF. ParseRegFile gives back the same names, types and bytes.
 std::string FormatRegFile(const Key& currentUser);
+
+// The registry's own export format, version 5, which its import and a double-click on
+// the file carry out: "Windows Registry Editor Version 5.00", UTF-16LE with its BOM,
+// CR LF; [-key] deletes a key with everything below it, "name"=- a value; the data of
+// the string types in hex are UTF-16LE. Names and texts are converted from the ANSI
+// code page.
+
+// The changes in order, consecutive ones of one key under one [key] line, after
+// `comment` (ANSI; one ";" line for each of its lines). Where a name or text does not
+// convert exactly (bytes no character of the code page; only a store that keeps bytes
+// holds such), the same lines in the REGEDIT4 format, ANSI, which give every byte back.
+std::string FormatRegExport(std::span<const RegChange> changes, std::string_view comment);
+
+// An export file's changes in order, each [key] line a kCreateKey. Takes version 5
+// (UTF-16LE with its BOM) and REGEDIT4 (ANSI) files. False, with the line and what is
+// wrong there, for any other text, and for text the ANSI code page cannot carry exactly.
+bool ParseRegExport(std::string_view bytes, std::vector<RegChange>& changes, ParseError& error);
 
 }  // namespace platform::reg

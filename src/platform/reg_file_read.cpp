@@ -1,6 +1,8 @@
-// ParseRegFile: REGEDIT4 text into a tree. Every complaint names the line it is about.
+// ParseRegFile: REGEDIT4 text into a tree. ParseRegExport: an export file into its
+// changes. Every complaint names the line it is about.
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/ansi_codepage.h"
@@ -8,6 +10,7 @@
 #include "platform/reg_calls.h"
 #include "platform/reg_file.h"
 #include "platform/settings_store.h"
+#include "platform/utf16.h"
 
 namespace platform::reg {
 namespace {
@@ -69,14 +72,32 @@ void CheckNameCharacters(std::string_view name, const char* what) {
   }
 }
 
+constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
+
+// A version 5 file's text, read as UTF-8, in the ANSI code page: exactly, or not at all.
+std::string ExactAnsi(std::string_view utf8) {
+  std::optional<std::string> ansi = ExactlyAsAnsi(utf8);
+  if (!ansi) {
+    throw Malformed{"the text \"" + std::string(utf8) +
+                    "\" has characters the ANSI code page cannot hold"};
+  }
+  return std::move(*ansi);
+}
+
+// The file is read into a tree (the store's file) or into the list of its changes (an
+// export file to apply). Only the latter has deletions; only a version 5 file is
+// Unicode text (UTF-8 here), whose names and texts are converted to the ANSI code page.
 class Reader {
  public:
-  Reader(std::string_view text, Key& currentUser) : text_(text), currentUser_(currentUser) {}
+  Reader(std::string_view text, Key& currentUser) : text_(text), currentUser_(&currentUser) {}
+  Reader(std::string_view text, std::vector<RegChange>& changes, bool unicode)
+      : text_(text), changes_(&changes), unicode_(unicode) {}
 
   void Run() {
     std::string_view line;
-    if (!NextLine(line) || line != "REGEDIT4") {
-      throw Malformed{"the first line is not \"REGEDIT4\""};
+    const std::string_view header = unicode_ ? kVersion5Header : std::string_view("REGEDIT4");
+    if (!NextLine(line) || line != header) {
+      throw Malformed{"the first line is not \"" + std::string(header) + "\""};
     }
     while (NextLine(line)) {
       const std::string_view trimmed = TrimBlanks(line);
@@ -105,18 +126,25 @@ class Reader {
     return true;
   }
 
+  std::string Ansi(std::string_view text) const {
+    return unicode_ ? ExactAnsi(text) : std::string(text);
+  }
+
   void OpenKey(std::string_view line) {
     const std::size_t close = line.rfind(']');
     if (close == std::string_view::npos || !TrimBlanks(line.substr(close + 1)).empty()) {
       throw Malformed{"a [key] line does not end in \"]\""};
     }
-    std::string_view path = line.substr(1, close - 1);
+    const bool deleting = changes_ != nullptr && line.starts_with("[-");
+    const std::string ansiPath = Ansi(line.substr(deleting ? 2 : 1, close - (deleting ? 2 : 1)));
+    std::string_view path = ansiPath;
     if (FoldName(path.substr(0, kCurrentUserName.size())) != kCurrentUserName ||
         (path.size() > kCurrentUserName.size() && path[kCurrentUserName.size()] != '\\')) {
       throw Malformed{"the key \"" + std::string(path) + "\" is not below HKEY_CURRENT_USER"};
     }
     path.remove_prefix(std::min(path.size(), kCurrentUserName.size() + 1));
-    key_ = &currentUser_;
+    key_ = currentUser_;
+    keyPath_.clear();
     std::size_t start = 0;
     for (std::size_t pos = 0; pos <= path.size();) {
       if (pos < path.size() && path[pos] != '\\') {
@@ -130,22 +158,48 @@ class Reader {
                         " bytes"};
       }
       CheckNameCharacters(name, "key");
-      if (!name.empty()) {
+      if (!name.empty() && key_ != nullptr) {
         bool created = false;
         key_ = &key_->CreateSubKey(name, created);
       }
+      if (!name.empty()) keyPath_.append(keyPath_.empty() ? "" : "\\").append(name);
       start = ++pos;
+    }
+    keyOpen_ = !deleting;
+    if (changes_ != nullptr) {
+      changes_->push_back(RegChange{
+          deleting ? RegChange::Kind::kDeleteKey : RegChange::Kind::kCreateKey, keyPath_, {}, 0, {}});
     }
   }
 
+  void Store(std::string name, std::uint32_t type, std::string bytes) {
+    if (changes_ == nullptr) {
+      key_->SetValue(name, type, bytes);
+    } else {
+      changes_->push_back(
+          RegChange{RegChange::Kind::kSetValue, keyPath_, std::move(name), type, std::move(bytes)});
+    }
+  }
+
+  // The bytes of hex(type): data; a version 5 file holds those of the string types as
+  // UTF-16LE.
+  std::string HexData(std::uint32_t type, std::string_view segment) {
+    std::string bytes = ReadHexList(segment);
+    if (!unicode_ || (type != kTypeString && type != kTypeExpandString && type != kTypeMultiString))
+      return bytes;
+    std::string utf8;
+    if (!Utf16LeToUtf8(bytes, utf8)) throw Malformed{"the string data in hex are not UTF-16LE"};
+    return ExactAnsi(utf8);
+  }
+
   void ReadValue(std::string_view line) {
-    if (key_ == nullptr) throw Malformed{"a value stands before the first [key] line"};
+    if (!keyOpen_) throw Malformed{"a value stands before the first [key] line or after a [-key]"};
     std::size_t pos = 0;
     std::string name;
     if (line.front() == '@') {
       pos = 1;
     } else {
-      name = ParseQuoted(line, pos);
+      name = Ansi(ParseQuoted(line, pos));
       if (name.size() > kMaxValueNameLength) {
         throw Malformed{"a value name is longer than " + std::to_string(kMaxValueNameLength) +
                         " bytes"};
@@ -155,25 +209,28 @@ class Reader {
     if (pos >= line.size() || line[pos] != '=')
       throw Malformed{"the value name is not followed by \"=\""};
     std::string_view data = line.substr(pos + 1);
-    if (!data.empty() && data.front() == '"') {
+    if (changes_ != nullptr && data == "-") {
+      changes_->push_back(RegChange{RegChange::Kind::kDeleteValue, keyPath_, std::move(name), 0, {}});
+    } else if (!data.empty() && data.front() == '"') {
       pos = 0;
-      std::string text = ParseQuoted(data, pos);
+      const std::string quoted = ParseQuoted(data, pos);
       if (pos != data.size()) throw Malformed{"text follows the closing quote"};
+      std::string text = Ansi(quoted);
       text.push_back('\0');
-      key_->SetValue(name, kTypeString, text);
+      Store(std::move(name), kTypeString, std::move(text));
     } else if (data.starts_with("dword:")) {
       const std::uint32_t number = ParseHexNumber(data.substr(6), 8, "the dword");
       std::string bytes(4, '\0');
       for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
-      key_->SetValue(name, kTypeDword, bytes);
+      Store(std::move(name), kTypeDword, std::move(bytes));
     } else if (data.starts_with("hex:")) {
-      key_->SetValue(name, kTypeBinary, ReadHexList(data.substr(4)));
+      Store(std::move(name), kTypeBinary, ReadHexList(data.substr(4)));
     } else if (data.starts_with("hex(")) {
       const std::size_t close = data.find("):");
       if (close == std::string_view::npos)
         throw Malformed{"hex( is not followed by a type and \"):\""};
       const std::uint32_t type = ParseHexNumber(data.substr(4, close - 4), 8, "the type");
-      key_->SetValue(name, type, ReadHexList(data.substr(close + 2)));
+      Store(std::move(name), type, HexData(type, data.substr(close + 2)));
     } else {
       throw Malformed{"the data are not a quoted text, dword:, hex: or hex(type):"};
     }
@@ -201,16 +258,17 @@ class Reader {
   }
 
   std::string_view text_;
-  Key& currentUser_;
+  Key* currentUser_ = nullptr;
+  std::vector<RegChange>* changes_ = nullptr;
+  bool unicode_ = false;
   Key* key_ = nullptr;
+  std::string keyPath_;
+  bool keyOpen_ = false;
   std::size_t pos_ = 0;
   std::size_t lineNumber_ = 0;
 };
 
-}  // namespace
-
-bool ParseRegFile(std::string_view text, Key& currentUser, ParseError& error) {
-  Reader reader(text, currentUser);
+bool Parse(Reader& reader, ParseError& error) {
   try {
     reader.Run();
     return true;
@@ -219,6 +277,28 @@ bool ParseRegFile(std::string_view text, Key& currentUser, ParseError& error) {
     error.message = malformed.message;
     return false;
   }
+}
+
+}  // namespace
+
+bool ParseRegFile(std::string_view text, Key& currentUser, ParseError& error) {
+  Reader reader(text, currentUser);
+  return Parse(reader, error);
+}
+
+bool ParseRegExport(std::string_view bytes, std::vector<RegChange>& changes, ParseError& error) {
+  constexpr std::string_view kBom = "\xFF\xFE";
+  if (!bytes.starts_with(kBom)) {
+    Reader reader(bytes, changes, false);
+    return Parse(reader, error);
+  }
+  std::string text;
+  if (!Utf16LeToUtf8(bytes.substr(kBom.size()), text)) {
+    error = {1, "the file starts as UTF-16LE but is not UTF-16LE throughout"};
+    return false;
+  }
+  Reader reader(text, changes, true);
+  return Parse(reader, error);
 }
 
 }  // namespace platform::reg

@@ -1,8 +1,11 @@
-// FormatRegFile: the tree as REGEDIT4 text.
+// FormatRegFile: the tree as REGEDIT4 text. FormatRegExport: changes as a version 5 file.
+#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "platform/reg_file.h"
 #include "platform/settings_store.h"
+#include "platform/utf16.h"
 
 namespace platform::reg {
 namespace {
@@ -10,6 +13,32 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 // Hex data wrap before this column, as the registry editor wraps them.
 constexpr std::size_t kHexWrapColumn = 76;
+
+// How names and data are written. REGEDIT4 keeps the ANSI bytes; a version 5 file is
+// Unicode: its text is built in UTF-8 (escaped character by character, so a "\" trail
+// byte is no escape) and the data of the string types in hex are UTF-16LE, as the
+// registry's import reads them.
+struct Notation {
+  bool unicode = false;
+};
+
+// A text that does not convert exactly (bytes the code page cannot decode) would come
+// back from a version 5 file as other bytes.
+struct Inexact {};
+
+std::string UnicodeText(std::string_view ansi) {
+  std::optional<std::string> utf8 = ExactlyAsUtf8(ansi);
+  if (!utf8) throw Inexact{};
+  return std::move(*utf8);
+}
+
+std::string Text(const Notation& notation, std::string_view ansi) {
+  return notation.unicode ? UnicodeText(ansi) : std::string(ansi);
+}
+
+bool IsStringType(std::uint32_t type) {
+  return type == kTypeString || type == kTypeExpandString || type == kTypeMultiString;
+}
 
 void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
@@ -52,16 +81,20 @@ void AppendHexList(std::string& out, std::size_t lineStart, std::string_view byt
   }
 }
 
-void AppendValue(std::string& out, const Value& value) {
-  const std::size_t lineStart = out.size();
-  if (value.name.empty()) {
+void AppendValueName(std::string& out, const Notation& notation, std::string_view name) {
+  if (name.empty()) {
     out += '@';
   } else {
-    AppendQuoted(out, value.name);
+    AppendQuoted(out, Text(notation, name));
   }
   out += '=';
+}
+
+void AppendValue(std::string& out, const Notation& notation, const Value& value) {
+  const std::size_t lineStart = out.size();
+  AppendValueName(out, notation, value.name);
   if (QuotedLineKeeps(value)) {
-    AppendQuoted(out, std::string_view(value.data).substr(0, value.data.size() - 1));
+    AppendQuoted(out, Text(notation, std::string_view(value.data).substr(0, value.data.size() - 1)));
   } else if (value.type == kTypeDword && value.data.size() == 4) {
     unsigned long number = 0;
     for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(value.data[i]);
@@ -75,7 +108,10 @@ void AppendValue(std::string& out, const Value& value) {
       AppendHexDigits(out, value.type, 1);
       out += "):";
     }
-    AppendHexList(out, lineStart, value.data);
+    AppendHexList(out, lineStart,
+                  notation.unicode && IsStringType(value.type)
+                      ? Utf8ToUtf16Le(UnicodeText(value.data))
+                      : value.data);
   }
   out += kLineEnd;
 }
@@ -85,7 +121,7 @@ void AppendKey(std::string& out, std::string& path, const Key& key) {
   out += path;
   out += ']';
   out += kLineEnd;
-  key.ForEachValue([&out](const Value& value) { AppendValue(out, value); });
+  key.ForEachValue([&out](const Value& value) { AppendValue(out, Notation{}, value); });
   out += kLineEnd;
   for (std::size_t i = 0; i < key.SubKeyCount(); ++i) {
     const Key& subKey = key.SubKeyAt(i);
@@ -97,7 +133,61 @@ void AppendKey(std::string& out, std::string& path, const Key& key) {
   }
 }
 
+void AppendKeyLine(std::string& out, const Notation& notation, std::string_view prefix,
+                   std::string_view keyPath) {
+  out += kLineEnd;
+  out += prefix;
+  out += kCurrentUserName;
+  out += '\\';
+  out += Text(notation, keyPath);
+  out += ']';
+  out += kLineEnd;
+}
+
+// The changes in `notation`; throws Inexact where a version 5 file cannot hold a text.
+std::string FormatChanges(std::span<const RegChange> changes, std::string_view comment,
+                          const Notation& notation) {
+  std::string text = notation.unicode ? "Windows Registry Editor Version 5.00" : "REGEDIT4";
+  text += kLineEnd;
+  for (std::size_t start = 0; start <= comment.size();) {
+    const std::size_t end = std::min(comment.find('\n', start), comment.size());
+    text += "; ";
+    text += Text(notation, comment.substr(start, end - start));
+    text += kLineEnd;
+    start = end + 1;
+  }
+  const std::string* openKey = nullptr;
+  for (const RegChange& change : changes) {
+    if (change.kind == RegChange::Kind::kDeleteKey) {
+      AppendKeyLine(text, notation, "[-", change.keyPath);
+      openKey = nullptr;
+      continue;
+    }
+    if (change.kind == RegChange::Kind::kCreateKey || openKey == nullptr ||
+        *openKey != change.keyPath) {
+      AppendKeyLine(text, notation, "[", change.keyPath);
+      openKey = &change.keyPath;
+    }
+    if (change.kind == RegChange::Kind::kSetValue) {
+      AppendValue(text, notation, Value{change.name, change.type, change.bytes});
+    } else if (change.kind == RegChange::Kind::kDeleteValue) {
+      AppendValueName(text, notation, change.name);
+      text += '-';
+      text += kLineEnd;
+    }
+  }
+  return text;
+}
+
 }  // namespace
+
+std::string FormatRegExport(std::span<const RegChange> changes, std::string_view comment) {
+  try {
+    return "\xFF\xFE" + Utf8ToUtf16Le(FormatChanges(changes, comment, Notation{true}));
+  } catch (const Inexact&) {
+    return FormatChanges(changes, comment, Notation{false});
+  }
+}
 
 std::string FormatRegFile(const Key& currentUser) {
   std::string out = "REGEDIT4";

@@ -51,6 +51,14 @@ Key& Key::CreateSubKey(std::string_view name, bool& created) {
   return **subKeys_.insert(it, std::make_unique<Key>(name));
 }
 
+bool Key::DeleteSubKey(std::string_view name) {
+  const std::string folded = FoldName(name);
+  const auto it = LowerBound(folded);
+  if (it == subKeys_.end() || (*it)->folded_ != folded) return false;
+  subKeys_.erase(it);
+  return true;
+}
+
 const Value& Key::ValueAt(std::size_t index) const {
   if (deletedValues_ == 0) return values_[index].value;
   for (const Slot& slot : values_) {

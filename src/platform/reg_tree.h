@@ -42,6 +42,8 @@ class Key {
   Key* FindSubKey(std::string_view name);
   // The sub-key of that name, created when missing; `created` tells which.
   Key& CreateSubKey(std::string_view name, bool& created);
+  // Removes the sub-key of that name with everything below it; false when there is none.
+  bool DeleteSubKey(std::string_view name);
 
   std::size_t ValueCount() const { return values_.size() - deletedValues_; }
   // The value at `index` in creation order. Constant time while no value has been

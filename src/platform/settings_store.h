@@ -81,6 +81,22 @@ struct SettingWrite {
   std::string text;
 };
 
+// One line of a registry export file, as the registry's import carries it out. Key
+// paths are below HKEY_CURRENT_USER, names joined by "\".
+struct RegChange {
+  enum class Kind {
+    kCreateKey,    // [path]: the key, every missing level created
+    kDeleteKey,    // [-path]: the key with everything below it; a missing key is no error
+    kSetValue,     // "name"=data below the last [path]
+    kDeleteValue,  // "name"=- below the last [path]; a missing value is no error
+  };
+  Kind kind = Kind::kCreateKey;
+  std::string keyPath;
+  std::string name;  // empty for the unnamed value
+  std::uint32_t type = 0;
+  std::string bytes;
+};
+
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
@@ -103,6 +119,11 @@ class SettingsStore {
   // SaveSetting. Stores that can write all at once do so, and write nothing when any
   // save would fail; the status is that of the first failing save.
   virtual Status RestoreSettings(std::span<const SettingWrite> writes) = 0;
+
+  // The changes of an export file in order, as one batch: stores that can write all at
+  // once do so and write nothing when one change is refused; the registry checks every
+  // name first and then goes change by change. The status is that of the first refusal.
+  virtual Status ApplyChanges(std::span<const RegChange> changes) = 0;
 
   // Seeding, for tools and tests: create a key (every missing level), and set a typed
   // value below HKEY_CURRENT_USER. An empty name is the key's unnamed value.

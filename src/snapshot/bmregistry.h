@@ -81,7 +81,10 @@ bool LoadRegistryToFG(controls::Grid& grid, std::string_view path);
 
 // Restores a snapshot file into the store. Every line is checked first; a bad line, or
 // a store that refuses the batch, changes nothing and is shown ("bmRegistry_LoadRegistry").
-bool LoadRegistry(std::string_view path, platform::SettingsStore& store);
+// Before the batch is applied its undo file is written (undo_file.h); when it cannot be,
+// nothing changes, the failure names the undo folder and `*undoRefused` is set.
+bool LoadRegistry(std::string_view path, platform::SettingsStore& store,
+                  bool* undoRefused = nullptr);
 
 // One setting that a restore would add or change; texts are ANSI.
 struct SettingChange {

@@ -114,20 +114,22 @@ bool RegistryPage::ShowSnapshot(const std::string& file) {
 }
 
 void RegistryPage::cmdLoadReg_Click() {
-  RunOnChosenFile(kRestoreLabel, kRestoreFailed, RestoreRoutine());
+  RunOnChosenFile(kRestoreLabel, kRestoreFailed, RestoreRoutine(nullptr));
 }
 
-bool RegistryPage::RestoreSnapshot(const std::string& file) {
-  return RunOnFile(kRestoreLabel, kRestoreFailed, RestoreRoutine(), file);
+bool RegistryPage::RestoreSnapshot(const std::string& file, bool* undoRefused) {
+  return RunOnFile(kRestoreLabel, kRestoreFailed, RestoreRoutine(undoRefused), file);
 }
 
 RegistryPage::FileRoutine RegistryPage::ReadFileRoutine() {
   return [this](const std::string& file) { return bmRegistry::LoadRegistryToFG(fgList_, file); };
 }
 
-RegistryPage::FileRoutine RegistryPage::RestoreRoutine() {
+RegistryPage::FileRoutine RegistryPage::RestoreRoutine(bool* undoRefused) {
   // The grid keeps what it showed; "讀取本機Registry" shows the restored settings.
-  return [this](const std::string& file) { return bmRegistry::LoadRegistry(file, store_); };
+  return [this, undoRefused](const std::string& file) {
+    return bmRegistry::LoadRegistry(file, store_, undoRefused);
+  };
 }
 
 std::string RegistryPage::DefaultSnapshotFile() const {

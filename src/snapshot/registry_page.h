@@ -32,7 +32,8 @@ class RegistryPage {
   // these). `file` is ANSI. True when the command did its work.
   bool SaveSnapshot(const std::string& file);
   bool ShowSnapshot(const std::string& file);
-  bool RestoreSnapshot(const std::string& file);
+  // `*undoRefused` is set when nothing was restored because no undo file could be written.
+  bool RestoreSnapshot(const std::string& file, bool* undoRefused = nullptr);
   // Where "存檔" writes with the check box ticked: program folder + "\..\DAT\Reg_" +
   // computer name + ".TXT" (ANSI).
   std::string DefaultSnapshotFile() const;
@@ -48,7 +49,7 @@ class RegistryPage {
   void FitColumns();
   using FileRoutine = std::function<bool(const std::string&)>;
   FileRoutine ReadFileRoutine();
-  FileRoutine RestoreRoutine();
+  FileRoutine RestoreRoutine(bool* undoRefused);
   // A reading command: choose the file, then RunOnFile.
   void RunOnChosenFile(std::string_view label, std::string_view failureMessage,
                        const FileRoutine& routine);

@@ -1,16 +1,18 @@
 // Restoring a snapshot file into the settings store. The whole file is checked before
 // anything is written, and then written as one batch: a bad line changes nothing, and
-// no unrelated setting is ever deleted on the way.
+// no unrelated setting is ever deleted on the way. Just before the batch is applied its
+// exact inverse goes to an undo file; when that cannot be written nothing is restored.
 #include "common/trap.h"
 #include "common/user_interface.h"
 #include "snapshot/bmregistry.h"
 #include "snapshot/setting_line.h"
 #include "snapshot/settings_root.h"
 #include "snapshot/snapshot_lines.h"
+#include "snapshot/undo_file.h"
 
 namespace bmRegistry {
 
-bool LoadRegistry(std::string_view path, platform::SettingsStore& store) {
+bool LoadRegistry(std::string_view path, platform::SettingsStore& store, bool* undoRefused) {
   bool result = false;
   common::TrapShow("bmRegistry_LoadRegistry", [&] {
     const auto file = LocateSnapshot(path);
@@ -18,7 +20,9 @@ bool LoadRegistry(std::string_view path, platform::SettingsStore& store) {
     platform::Status status;
     {
       common::BusyPointer busy;
-      status = store.RestoreSettings(ReadSettingWrites(*file, "Nothing was restored."));
+      const auto writes = ReadSettingWrites(*file, "Nothing was restored.");
+      WriteUndoFile(store, ChangesOf(writes), ValueWrites::kDeleteThenSave, *file, undoRefused);
+      status = store.RestoreSettings(writes);
     }
     if (status != platform::kSuccess) {
       RaiseStoreFailure(status, "refused the restore", store.LastFailureDescription());

@@ -173,6 +173,7 @@ TEST(QtOpenFileOnThePage, OpensInTheDefaultFolderAndTheNameTypedThereIsRead) {
   std::filesystem::create_directories(dir.path() / "DAT");
   testing_support::WriteBytes(dir.path() / "DAT" / "Reg_PC1.txt", "App,Sec,k,v\r\n");
   const testing_support::ScopedEnv xdg("XDG_CONFIG_HOME", dir.file("config"));
+  const testing_support::ScopedEnv state("XDG_STATE_HOME", dir.file("state"));
   const auto store = platform::OpenUserSettingsStore();
   controls::MemoryGrid fgList;
   fgList.SetCols(4);

@@ -19,6 +19,7 @@ TEST(RegistryPageWiring, TheFourButtonsRunThePagesCommands) {
   testing_support::ScriptedUi ui;
   const testing_support::TempDir config;  // a settings store of this test's own
   const testing_support::ScopedEnv xdg("XDG_CONFIG_HOME", config.path().string());
+  const testing_support::ScopedEnv state("XDG_STATE_HOME", config.file("state"));
   fmRegTool window([] { return std::string("WS-07"); });
   window.show();
   const auto& c = window.Controls();

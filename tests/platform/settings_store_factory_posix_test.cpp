@@ -28,6 +28,9 @@ class TemporaryStore final : public platform::SettingsStore {
   platform::Status RestoreSettings(std::span<const platform::SettingWrite> writes) override {
     return store_->RestoreSettings(writes);
   }
+  platform::Status ApplyChanges(std::span<const platform::RegChange> changes) override {
+    return store_->ApplyChanges(changes);
+  }
   platform::Status CreateCurrentUserKey(std::string_view path) override {
     return store_->CreateCurrentUserKey(path);
   }

@@ -42,6 +42,7 @@ SnapshotCommand::SnapshotCommand(const std::vector<std::string>& arguments,
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);
     ::setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+    ::setenv("XDG_STATE_HOME", (configHome + "-state").c_str(), 1);
     if (runAs != static_cast<uid_t>(-1) && (::setgid(runAs) != 0 || ::setuid(runAs) != 0)) {
       ::_exit(101);
     }

@@ -22,7 +22,12 @@ constexpr std::string_view kUsage =
     "  regtool show FILE         print the snapshot's rows, cells separated by tabs\n"
     "  regtool diff FILE         print what restoring FILE would add (+) or change (~);\n"
     "                            changes nothing\n"
-    "  regtool restore FILE      check the whole file, then restore it as one batch\n"
+    "  regtool restore FILE      check the whole file, then restore it as one batch;\n"
+    "                            first its exact inverse goes to an undo file\n"
+    "  regtool undo [FILE]       take a restore back: apply the undo file FILE (default:\n"
+    "                            the newest), itself first undone into a new one\n"
+    "  regtool undo --list       the undo files, newest first: file, the snapshot it\n"
+    "                            takes back, how many values it gives back\n"
     "  regtool set-server NAME   point the programs' INI files and the main-menu\n"
     "                            database at the server NAME\n"
     "  regtool --help | -h | /? | --version\n"
@@ -32,13 +37,18 @@ constexpr std::string_view kUsage =
     "A FILE is used as written. show and diff print one line per setting: a tab, line\n"
     "end, other control character or \\ in the data appears as \\t, \\r, \\n, \\xNN, \\\\.\n"
     "With no command the window opens.\n"
+    "Every restore can be taken back: before it changes anything it writes its exact\n"
+    "inverse to an undo file, kept in %LOCALAPPDATA%\\RegTool\\Undo (Windows) or\n"
+    "~/.local/state/regtool/undo (Linux), the newest 20; each is a registry export\n"
+    "file that Windows can also import.\n"
     "Exit status:\n"
     "  0  done; diff: nothing would change\n"
     "  1  failed (the reason is on standard error); diff: something would change;\n"
+    "     save: written, but a restore of it would fail as a whole;\n"
     "     set-server: an item failed\n"
     "  2  wrong use, or trouble before any work: a FILE missing, unreadable or not a\n"
     "     file, a save target that is not a file, output that cannot be written, no\n"
-    "     display for the window\n";
+    "     undo file could be written (nothing was changed), no display for the window\n";
 
 // What a command's operand is: a path of the caller's, or a plain name.
 enum class Operand { kFile, kName };
@@ -53,7 +63,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"save", 0, 1, Operand::kFile, "[FILE]"},     {"show", 1, 1, Operand::kFile, "FILE"},
     {"diff", 1, 1, Operand::kFile, "FILE"},       {"restore", 1, 1, Operand::kFile, "FILE"},
-    {"set-server", 1, 1, Operand::kName, "NAME"},
+    {"set-server", 1, 1, Operand::kName, "NAME"}, {"undo", 0, 1, Operand::kFile, "[FILE]"},
 };
 
 int WrongUse(std::ostream& err, std::string_view complaint) {
@@ -67,6 +77,7 @@ struct Words {
   bool answerYes = false;
   bool help = false;
   bool version = false;
+  bool list = false;  // undo --list
   std::optional<std::string> unknownOption;
 };
 
@@ -88,6 +99,8 @@ Words ReadWords(const std::vector<std::string>& arguments) {
       read.help = true;
     } else if (argument == "--version") {
       read.version = true;
+    } else if (argument == "--list") {
+      read.list = true;
     } else if (argument.starts_with('-') || argument == "/?") {
       if (!read.unknownOption) read.unknownOption = argument;
     } else {
@@ -97,8 +110,8 @@ Words ReadWords(const std::vector<std::string>& arguments) {
   return read;
 }
 
-int Run(const Command& command, const std::vector<std::string>& operands, std::ostream& out,
-        std::ostream& err, ConsoleUserInterface& ui) {
+int Run(const Command& command, const std::vector<std::string>& operands, bool list,
+        std::ostream& out, std::ostream& err, ConsoleUserInterface& ui) {
   const std::string_view name = command.name;
   if (name == "save") {
     return commands::Save(operands.empty() ? std::nullopt : std::optional(operands[0]), ui, err);
@@ -106,6 +119,10 @@ int Run(const Command& command, const std::vector<std::string>& operands, std::o
   if (name == "show") return commands::Show(operands[0], out, err);
   if (name == "diff") return commands::Diff(operands[0], out, err);
   if (name == "restore") return commands::Restore(operands[0], err);
+  if (name == "undo") {
+    if (list) return commands::ListUndo(out);
+    return commands::Undo(operands.empty() ? std::nullopt : std::optional(operands[0]), err);
+  }
   return commands::SetServer(operands[0], out);
 }
 
@@ -131,6 +148,9 @@ int RunWords(const std::vector<std::string>& arguments, std::ostream& out, std::
     return WrongUse(err, "unknown command \"" + platform::AnsiToUtf8(first) + "\"");
   }
   const std::vector<std::string> operands(read.words.begin() + 1, read.words.end());
+  if (read.list && (command->name != "undo" || !operands.empty())) {
+    return WrongUse(err, "--list goes with undo alone");
+  }
   if (operands.size() < command->fewest || operands.size() > command->most) {
     return WrongUse(err, std::string(command->name) + " takes " + std::string(command->operand));
   }
@@ -142,7 +162,7 @@ int RunWords(const std::vector<std::string>& arguments, std::ostream& out, std::
     if (command->kind == Operand::kFile) platform::TakeAsWritten(operand);
   }
   ConsoleUserInterface ui(err, read.answerYes);
-  return Run(*command, operands, out, err, ui);
+  return Run(*command, operands, read.list, out, err, ui);
 }
 
 }  // namespace

@@ -18,8 +18,10 @@
 #include "platform/paths.h"
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
+#include "platform/undo_folder.h"
 #include "snapshot/bmregistry.h"
 #include "snapshot/registry_page.h"
+#include "snapshot/undo_file.h"
 
 namespace app::commands {
 namespace {
@@ -140,10 +142,42 @@ int Diff(const std::string& file, std::ostream& out, std::ostream& err) {
   return changes->empty() ? kDone : kFailed;
 }
 
+// Nothing was changed because no undo file could be written: trouble before any work.
+int RestoreStatus(bool done, bool undoRefused) {
+  return undoRefused ? kWrongUse : DoneOrFailed(done);
+}
+
 int Restore(const std::string& file, std::ostream& err) {
   if (!CanRead(file, err)) return kWrongUse;
   RegistryPageRun run;
-  return DoneOrFailed(run.page.RestoreSnapshot(file));
+  bool undoRefused = false;
+  const bool done = run.page.RestoreSnapshot(file, &undoRefused);
+  return RestoreStatus(done, undoRefused);
+}
+
+int Undo(const std::optional<std::string>& file, std::ostream& err) {
+  std::string path;
+  if (file) {
+    path = *file;
+  } else if (const auto files = bmRegistry::ListUndoFiles(); !files.empty()) {
+    path = files.front().path;
+  } else {
+    common::MsgBox("No undo file in " + platform::AnsiToUtf8(platform::UndoFolderPath()));
+    return kWrongUse;
+  }
+  if (!CanRead(path, err)) return kWrongUse;
+  const auto store = platform::OpenUserSettingsStore();
+  bool undoRefused = false;
+  const bool done = bmRegistry::ApplyUndoFile(path, *store, &undoRefused);
+  return RestoreStatus(done, undoRefused);
+}
+
+int ListUndo(std::ostream& out) {
+  for (const bmRegistry::UndoFileInfo& info : bmRegistry::ListUndoFiles()) {
+    PrintLine(out, platform::AnsiToUtf8(info.path) + "\t" + info.source + "\t" +
+                       std::to_string(info.values) + " values");
+  }
+  return kDone;
 }
 
 int SetServer(const std::string& name, std::ostream& out) {

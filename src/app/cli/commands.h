@@ -17,6 +17,9 @@ int Save(const std::optional<std::string>& file, ConsoleUserInterface& ui, std::
 int Show(const std::string& file, std::ostream& out, std::ostream& err);
 int Diff(const std::string& file, std::ostream& out, std::ostream& err);
 int Restore(const std::string& file, std::ostream& err);
+// Applies the undo file FILE, by default the newest.
+int Undo(const std::optional<std::string>& file, std::ostream& err);
+int ListUndo(std::ostream& out);
 int SetServer(const std::string& name, std::ostream& out);
 
 }  // namespace app::commands

@@ -32,7 +32,7 @@ HWND ModalOwner() {
   HWND found = nullptr;
   EnumThreadWindows(
       GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
+      [](HWND window, LPARAM data) CALLBACK -> BOOL {
         if (!IsWindowVisible(window) || !IsWindowEnabled(window) ||
             GetWindow(window, GW_OWNER) != nullptr) {
           return TRUE;

@@ -5,8 +5,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <cstdio>
 #include <exception>
+#include <iostream>
 
 #include "app/cli/command_line.h"
 #include "app/win32/fm_reg_tool.h"
@@ -30,11 +30,9 @@ bool SeenWindowStation() {
 }
 
 int NoDisplay() {
-  platform::UseParentConsole();
-  std::fputs(
-      "regtool: cannot open the window: no display (the commands need none; see regtool "
-      "--help)\n",
-      stderr);
+  platform::PrepareStandardStreams();
+  std::cerr << "regtool: cannot open the window: no display (the commands need none; see "
+               "regtool --help)\n";
   return app::kWrongUse;
 }
 

@@ -17,7 +17,6 @@
 //   line. A failure to read, lock or write returns 5 (permission) or 1016 (any other).
 // One store object serves one thread.
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +30,7 @@
 #include <thread>
 
 #include "platform/atomic_file.h"
+#include "platform/posix/make_folders.h"
 #include "platform/posix/whole_file.h"
 #include "platform/reg_calls.h"
 #include "platform/reg_file.h"
@@ -43,34 +43,11 @@ Status StatusForErrno(int error) {
   return error == EACCES || error == EPERM || error == EROFS ? kAccessDenied : kStoreIoFailed;
 }
 
-bool IsAbsolute(const char* path) {
-  return path != nullptr && path[0] == '/';
-}
-
 // The folder that holds the file, read from the environment now; empty when there is
-// no usable one. Relative paths are passed over, as XDG asks. A "\" in the path is
-// refused: the file writer takes paths in Windows form and would take it for a "/".
+// no usable one.
 std::string RegistryFolder() {
-  std::string base;
-  if (const char* config = std::getenv("XDG_CONFIG_HOME"); IsAbsolute(config)) {
-    base = config;
-  } else if (const char* home = std::getenv("HOME"); IsAbsolute(home)) {
-    base = std::string(home) + "/.config";
-  } else if (const passwd* entry = ::getpwuid(::getuid());
-             entry != nullptr && IsAbsolute(entry->pw_dir)) {
-    base = std::string(entry->pw_dir) + "/.config";
-  }
-  if (base.empty() || base.find('\\') != std::string::npos) return {};
-  return base + "/vb-registry";
-}
-
-// Every missing level of `folder`, as XDG asks for a configuration folder: 0700.
-int MakeFolders(const std::string& folder) {
-  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-    const std::string level = folder.substr(0, slash);
-    if (::mkdir(level.c_str(), 0700) != 0 && errno != EEXIST) return errno;
-    if (slash == std::string::npos) return 0;
-  }
+  const std::string base = posix::XdgBaseFolder("XDG_CONFIG_HOME", "/.config");
+  return base.empty() ? base : base + "/vb-registry";
 }
 
 // Another process writes the file in well under a second, even a large one; waiting
@@ -184,6 +161,21 @@ class FileStore final : public SettingsStore {
     });
   }
 
+  Status ApplyChanges(std::span<const RegChange> changes) override {
+    return Change([&](reg::Key& currentUser, std::string& reason, bool& changed) {
+      changed = !changes.empty();
+      for (std::size_t i = 0; i < changes.size(); ++i) {
+        if (const Status status = reg::ApplyChange(currentUser, changes[i], reason);
+            status != kSuccess) {
+          reason = "change " + std::to_string(i + 1) + " of " + std::to_string(changes.size()) +
+                   ": " + reason;
+          return status;
+        }
+      }
+      return kSuccess;
+    });
+  }
+
   Status CreateCurrentUserKey(std::string_view path) override {
     return Change([&](reg::Key& currentUser, std::string& reason, bool& changed) {
       reg::Key* key = nullptr;
@@ -241,7 +233,7 @@ class FileStore final : public SettingsStore {
   Status Change(ChangeTree&& change) {
     lastFailure_.clear();
     if (folder_.empty()) return NoFolder();
-    if (const int error = MakeFolders(folder_); error != 0) {
+    if (const int error = posix::MakeFolders(folder_); error != 0) {
       return FailForErrno(error, "create the folder", folder_);
     }
     WriteLock lock;

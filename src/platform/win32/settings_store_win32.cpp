@@ -309,6 +309,41 @@ class RegistryStore final : public SettingsStore {
     return kSuccess;
   }
 
+  // Every name is checked before the first change, so a file the registry would refuse
+  // half-way changes nothing; then the changes go one by one, as the registry's import
+  // makes them. A key or value to delete that is missing is no failure.
+  Status ApplyChanges(std::span<const RegChange> changes) override {
+    for (const RegChange& change : changes) {
+      if (change.keyPath.empty() || !KeyNamesFit(change.keyPath) ||
+          Characters(change.name) > kLongestValueName) {
+        return kInvalidParameter;
+      }
+    }
+    for (const RegChange& change : changes) {
+      const std::string path = Text(change.keyPath);
+      Status status = ERROR_SUCCESS;
+      UniqueKey key;
+      switch (change.kind) {
+        case RegChange::Kind::kCreateKey:
+          status = CreateKey(HKEY_CURRENT_USER, path, key);
+          break;
+        case RegChange::Kind::kDeleteKey:
+          status = RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+          break;
+        case RegChange::Kind::kSetValue:
+          status = CreateKey(HKEY_CURRENT_USER, path, key);
+          if (status == ERROR_SUCCESS) status = SetValue(key.get(), change.name, change.type, change.bytes);
+          break;
+        case RegChange::Kind::kDeleteValue:
+          status = OpenKey(HKEY_CURRENT_USER, path, key);
+          if (status == ERROR_SUCCESS) status = RegDeleteValueA(key.get(), Text(change.name).c_str());
+          break;
+      }
+      if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return status;
+    }
+    return kSuccess;
+  }
+
   Status CreateCurrentUserKey(std::string_view path) override {
     UniqueKey key;
     return CreateKey(HKEY_CURRENT_USER, path, key);

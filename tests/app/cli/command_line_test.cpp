@@ -53,7 +53,7 @@ TEST_F(CommandLine, WrongUseExitsWithTwoNamingTheCommandAndShowingTheUsage) {
     const CommandRun run = sandbox_.Run(c.arguments);
     EXPECT_EQ(run.exitStatus, 2) << c.complaint;
     const std::string line =
-        c.aboutTheWords ? "regtool: " + c.complaint : platform::Utf8ToConsole(c.complaint);
+        c.aboutTheWords ? "regtool: " + c.complaint : AsRedirected(c.complaint);
     EXPECT_NE(run.err.find(line + "\n"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("Usage:\n") != std::string::npos, c.aboutTheWords) << run.err;
     EXPECT_TRUE(run.out.empty()) << run.out;  // no item was set

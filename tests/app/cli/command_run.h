@@ -19,6 +19,10 @@ struct CommandRun {
   std::string err;
 };
 
+// UTF-8 text as the program writes it to a redirected standard stream: UTF-8 on posix,
+// the console's code page on Windows.
+std::string AsRedirected(const std::string& utf8);
+
 class CommandSandbox {
  public:
   CommandSandbox();

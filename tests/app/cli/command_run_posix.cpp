@@ -12,16 +12,21 @@ extern char** environ;
 
 namespace cli_tests {
 
-// The program's store and drive C: in the test's folder, and no display anywhere: a
+std::string AsRedirected(const std::string& utf8) {
+  return utf8;
+}
+
+// The program's store, undo folder and drive C: in the test's folder, and no display anywhere: a
 // command must not need one.
 struct CommandSandbox::Environment {
   explicit Environment(const testing_support::TempDir& dir)
       : config("XDG_CONFIG_HOME", dir.file("config")),
+        state("XDG_STATE_HOME", dir.file("state")),
         wine("WINEPREFIX", dir.file("wine")),
         display("DISPLAY", std::nullopt),
         wayland("WAYLAND_DISPLAY", std::nullopt),
         qpa("QT_QPA_PLATFORM", std::nullopt) {}
-  testing_support::ScopedEnv config, wine, display, wayland, qpa;
+  testing_support::ScopedEnv config, state, wine, display, wayland, qpa;
 };
 
 CommandSandbox::CommandSandbox()

@@ -1,8 +1,13 @@
 #include <windows.h>
 
 #include "command_run.h"
+#include "platform/ansi_codepage.h"
 
 namespace cli_tests {
+
+std::string AsRedirected(const std::string& utf8) {
+  return platform::Utf8ToConsole(utf8);
+}
 
 // The program and the test share the Wine prefix's registry and drive C:.
 struct CommandSandbox::Environment {};

@@ -1,0 +1,232 @@
+#include "snapshot/undo_plan.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "platform/reg_calls.h"
+#include "platform/reg_tree.h"
+#include "snapshot/settings_root.h"
+#include "snapshot/value_read.h"
+
+namespace bmRegistry {
+namespace {
+
+using platform::RegChange;
+using Kind = platform::RegChange::Kind;
+
+class Planner {
+ public:
+  Planner(platform::SettingsStore& store, ValueWrites writes) : store_(store), writes_(writes) {
+    Check(store_.OpenCurrentUserKey("", currentUser_));
+  }
+
+  void Add(const RegChange& change) {
+    switch (change.kind) {
+      case Kind::kCreateKey:
+        NoteKeyPath(change.keyPath);
+        break;
+      case Kind::kSetValue:
+        if (KeyState* state = NoteKeyPath(change.keyPath)) {
+          PutBack(*state, change.keyPath, change.name, &change);
+        } else {
+          ++plan_.values;  // goes with the key the inverse deletes
+        }
+        break;
+      case Kind::kDeleteValue:
+        if (KeyState* state = Existing(change.keyPath)) PutBack(*state, change.keyPath, change.name, nullptr);
+        break;
+      case Kind::kDeleteKey:
+        if (KeyState* state = Existing(change.keyPath);
+            state != nullptr && !WithinRecreated(change.keyPath)) {
+          Recreate(*state->key, change.keyPath);
+        }
+        break;
+    }
+  }
+
+  UndoPlan Finish() {
+    std::stable_sort(created_.begin(), created_.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<RegChange> changes;
+    changes.reserve(created_.size() + rest_.size());
+    for (auto& [depth, path] : created_) {
+      changes.push_back(RegChange{Kind::kDeleteKey, std::move(path), {}, 0, {}});
+    }
+    std::move(rest_.begin(), rest_.end(), std::back_inserter(changes));
+    for (const auto& [path, state] : reordered_) {
+      if (plan_.values == 0) break;  // only moved: the batch changes nothing
+      for (std::size_t i = state->reorderFrom; i < state->values.size(); ++i) {
+        const StoredValue& value = state->values[i];
+        changes.push_back(RegChange{Kind::kDeleteValue, path, value.name, 0, {}});
+        changes.push_back(RegChange{Kind::kSetValue, path, value.name, value.type, value.bytes});
+      }
+    }
+    plan_.changes = std::move(changes);
+    return std::move(plan_);
+  }
+
+ private:
+  struct KeyState {
+    std::unique_ptr<platform::SettingsKey> key;  // null: the key does not exist now
+    bool valuesRead = false;
+    std::vector<StoredValue> values;                     // in enumeration order
+    std::unordered_map<std::string, std::size_t> index;  // by folded name
+    std::size_t reorderFrom = kNoReorder;
+  };
+  static constexpr std::size_t kNoReorder = static_cast<std::size_t>(-1);
+
+  void Check(platform::Status status) {
+    if (status != platform::kSuccess) {
+      RaiseStoreFailure(status, "cannot be read", store_.LastFailureDescription());
+    }
+  }
+
+  static std::string Fold(std::string_view path) { return platform::reg::FoldName(path); }
+
+  // The key at `path` as it is now, opened once.
+  KeyState& StateOf(const std::string& path) {
+    const auto [it, added] = keys_.try_emplace(Fold(path));
+    if (added) {
+      const platform::Status status = currentUser_->OpenSubKey(path, it->second.key);
+      if (status != platform::kNotFound) Check(status);
+    }
+    return it->second;
+  }
+
+  KeyState* Existing(const std::string& path) {
+    KeyState& state = StateOf(path);
+    return state.key ? &state : nullptr;
+  }
+
+  // Every level of `path` that does not exist now is one the batch creates. The key's
+  // state when it exists.
+  KeyState* NoteKeyPath(const std::string& path) {
+    if (path == lastPath_) return lastState_;
+    lastPath_ = path;
+    lastState_ = Existing(path);
+    if (lastState_ != nullptr) return lastState_;
+    std::vector<std::string_view> names;
+    platform::reg::SplitKeyPath(path, names);
+    for (std::size_t depth = 1; depth <= names.size(); ++depth) {
+      const std::string level(path.data(), names[depth - 1].data() + names[depth - 1].size());
+      // A key of HKEY_CURRENT_USER itself stays: the inverse only goes below it.
+      if (depth == 1 || Existing(level) != nullptr) continue;
+      if (createdKeys_.insert(Fold(level)).second) created_.emplace_back(depth, level);
+    }
+    return nullptr;
+  }
+
+  void ReadValues(KeyState& state) {
+    if (state.valuesRead) return;
+    state.valuesRead = true;
+    StoredValue value;
+    for (std::uint32_t index = 0;; ++index) {
+      const platform::Status status = ReadValue(*state.key, index, value);
+      if (status == platform::kNoMoreItems) return;
+      Check(status);
+      state.index[Fold(value.name)] = state.values.size();
+      state.values.push_back(value);
+    }
+  }
+
+  // The value `name` of the key at `path` as it is now, unless `change` leaves it so.
+  // A value deleted, or saved again after a delete, moves to the end of its key's
+  // values: from the first such value on, the inverse puts every value back in order.
+  void PutBack(KeyState& state, const std::string& path, const std::string& name,
+               const RegChange* change) {
+    ReadValues(state);
+    const auto old = state.index.find(Fold(name));
+    const bool moves = change == nullptr || writes_ == ValueWrites::kDeleteThenSave;
+    if (old != state.index.end() && moves && old->second < state.reorderFrom) {
+      if (state.reorderFrom == kNoReorder) reordered_.emplace_back(path, &state);
+      state.reorderFrom = old->second;
+    }
+    std::string place = Fold(path) + '\0' + Fold(name);
+    if (touched_.contains(place)) return;
+    if (old == state.index.end()) {
+      if (change == nullptr) return;  // deleting a missing value changes nothing
+      rest_.push_back(RegChange{Kind::kDeleteValue, path, name, 0, {}});
+    } else {
+      const StoredValue& value = state.values[old->second];
+      if (change != nullptr && change->type == value.type && change->bytes == value.bytes) return;
+      if (!moves) rest_.push_back(RegChange{Kind::kSetValue, path, value.name, value.type, value.bytes});
+    }
+    touched_.insert(std::move(place));
+    ++plan_.values;
+  }
+
+  // Whether the key or one above it is recreated already.
+  bool WithinRecreated(const std::string& path) const {
+    std::string folded = Fold(path);
+    for (;;) {
+      if (recreated_.contains(folded)) return true;
+      const std::size_t slash = folded.rfind('\\');
+      if (slash == std::string::npos) return false;
+      folded.resize(slash);
+    }
+  }
+
+  // The key at `path` and everything below it, as it is now; a key below it that is
+  // recreated already is not written twice.
+  void Recreate(platform::SettingsKey& key, const std::string& path) {
+    if (!recreated_.insert(Fold(path)).second) return;
+    rest_.push_back(RegChange{Kind::kCreateKey, path, {}, 0, {}});
+    StoredValue value;
+    for (std::uint32_t index = 0;; ++index) {
+      const platform::Status status = ReadValue(key, index, value);
+      if (status == platform::kNoMoreItems) break;
+      Check(status);
+      rest_.push_back(RegChange{Kind::kSetValue, path, value.name, value.type, value.bytes});
+      ++plan_.values;
+    }
+    char name[platform::reg::kMaxKeyNameLength * 2 + 2];
+    for (std::uint32_t index = 0;; ++index) {
+      const platform::Status status = key.EnumKey(index, name, sizeof name);
+      if (status == platform::kNoMoreItems) break;
+      Check(status);
+      std::unique_ptr<platform::SettingsKey> subKey;
+      Check(key.OpenSubKey(name, subKey));
+      Recreate(*subKey, path + '\\' + name);
+    }
+  }
+
+  platform::SettingsStore& store_;
+  ValueWrites writes_;
+  std::vector<std::pair<std::string, KeyState*>> reordered_;  // in the order first touched
+  std::unique_ptr<platform::SettingsKey> currentUser_;
+  std::unordered_map<std::string, KeyState> keys_;  // by folded path
+  std::string lastPath_;
+  KeyState* lastState_ = nullptr;
+  std::unordered_set<std::string> createdKeys_, recreated_, touched_;
+  std::vector<std::pair<std::size_t, std::string>> created_;  // depth, path
+  std::vector<RegChange> rest_;
+  UndoPlan plan_;
+};
+
+}  // namespace
+
+std::vector<platform::RegChange> ChangesOf(std::span<const platform::SettingWrite> writes) {
+  std::vector<RegChange> changes;
+  changes.reserve(writes.size());
+  for (const platform::SettingWrite& write : writes) {
+    std::string path(platform::kSettingsRoot);
+    path.append(write.application).append("\\").append(write.section);
+    std::string bytes = write.text;
+    bytes.push_back('\0');
+    changes.push_back(RegChange{Kind::kSetValue, std::move(path), write.key,
+                                platform::kTypeString, std::move(bytes)});
+  }
+  return changes;
+}
+
+UndoPlan PlanUndo(platform::SettingsStore& store, std::span<const platform::RegChange> batch,
+                  ValueWrites writes) {
+  Planner planner(store, writes);
+  for (const RegChange& change : batch) planner.Add(change);
+  return planner.Finish();
+}
+
+}  // namespace bmRegistry
