@@ -201,6 +201,14 @@ struct AtomicFileWriter::Impl {
     if (old == INVALID_FILE_ATTRIBUTES) {
       return ErrorOf(MoveFileExW(temporary.c_str(), file.c_str(), MOVEFILE_WRITE_THROUGH));
     }
+    // Replacing renames the old file, which a program holding it without
+    // FILE_SHARE_DELETE prevents; Wine's ReplaceFileW then leaves an empty file of its
+    // own beside it. So such a hold is found before anything is tried.
+    if (!UniqueFile(CreateFileW(file.c_str(), DELETE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr))) {
+      return GetLastError();
+    }
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                             FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     if ((old & kKept) != 0) SetFileAttributesW(temporary.c_str(), old & kKept);
