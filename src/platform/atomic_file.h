@@ -8,6 +8,9 @@
 // (EISDIR, EPERM); a target that is read-only (no write permission
 // at all, whoever runs the tool) is not replaced. After any failure the writer is spent:
 // Write and Commit throw again and the target is never touched.
+// On Windows, where no file can be made beside an existing target (a share where users
+// may change files but not create or delete them), the target is written in place at
+// Commit: a failure while writing may then leave it damaged.
 // Failures throw std::system_error with a std::generic_category (errno) code.
 #include <memory>
 #include <string>

@@ -70,6 +70,12 @@ class SettingsKey {
   // 87 when `name` or `nameLength` is null.
   virtual Status EnumValue(std::uint32_t index, char* name, std::uint32_t* nameLength,
                            std::uint32_t* type, unsigned char* data, std::uint32_t* dataLength) = 0;
+
+  // Whether the last successful EnumKey or EnumValue gave the name (and data) exactly as
+  // the store holds them. The registry keeps text as UTF-16: a character the ANSI code
+  // page cannot carry comes out as "?", and then this is false. The posix store keeps
+  // bytes as they are.
+  virtual bool LastAnswerExact() const { return true; }
 };
 
 // One setting as a restore writes it: delete the value (ignoring a failure), then save
@@ -136,6 +142,12 @@ class SettingsStore {
   // its file and, for a damaged file, the line. Empty when there is nothing to add.
   virtual std::string LastFailureDescription() const { return {}; }
 };
+
+// Whether the store gives these ANSI bytes back exactly as a name or a string value. The
+// registry holds UTF-16: bytes that are no text in the ANSI code page, or that decode to
+// text which encodes back differently, would come back changed. The posix store keeps
+// bytes as they are, so every text is kept there.
+bool StoreKeepsTextExactly(std::string_view ansi);
 
 // The store of this machine's current user.
 std::unique_ptr<SettingsStore> OpenUserSettingsStore();

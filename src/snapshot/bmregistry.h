@@ -29,6 +29,9 @@ struct StoredValue {
   std::string name;     // without NULs
   std::uint32_t type = 0;
   std::string bytes;  // the data as stored, NULs included
+  // False when the store holds a name or data text that the ANSI code page cannot carry:
+  // `name` or `bytes` then differ from it ("?" in its place).
+  bool exact = true;
 };
 
 // The value's record; its data text is the data bytes without NULs, whatever the type.

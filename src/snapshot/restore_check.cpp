@@ -47,7 +47,7 @@ void RestoreCheck::Add(const StoredValue& value, std::string_view line) {
     } else {
       std::string place = PlaceOf(write);
       lastWriter_[place] = index;
-      if (piece.size() == line.size() && plainString &&
+      if (piece.size() == line.size() && plainString && value.exact &&
           write.application + "\\" + write.section == value.keyPath && write.key == value.name &&
           write.text == text) {
         checked.target = std::move(place);

@@ -14,7 +14,16 @@ std::string ParseSettingLine(std::string_view line, platform::SettingWrite& writ
     if (length == 1 && line[pos] == ',') commas[found++] = pos;
     pos += length;
   }
-  if (found < 3) return "has " + std::to_string(found + 1) + (found == 0 ? " field" : " fields");
+  constexpr std::string_view kNeeds = "; a setting needs application,section,key,data";
+  // Before the fields are counted: a byte that is no character may have taken a comma as
+  // its trail byte. Such a line would be stored as other text than it holds.
+  if (!platform::StoreKeepsTextExactly(line)) {
+    return "holds text that this computer's code page cannot store exactly";
+  }
+  if (found < 3) {
+    return "has " + std::to_string(found + 1) + (found == 0 ? " field" : " fields") +
+           std::string(kNeeds);
+  }
   write = {
       std::string(line.substr(0, commas[0])),
       std::string(line.substr(commas[0] + 1, commas[1] - commas[0] - 1)),
@@ -23,7 +32,7 @@ std::string ParseSettingLine(std::string_view line, platform::SettingWrite& writ
   };
   // Without them the value would land outside any application's section.
   if (write.application.empty() || write.section.empty()) {
-    return "names no application or no section";
+    return "names no application or no section" + std::string(kNeeds);
   }
   return {};
 }
@@ -38,8 +47,7 @@ std::vector<platform::SettingWrite> ReadSettingWrites(const std::string& file,
     if (!problem.empty()) {
       common::Raise(common::err::kSubscriptOutOfRange,
                     "Line " + std::to_string(reader.LineNumber()) + " of the snapshot " + problem +
-                        "; a setting needs application,section,key,data. " +
-                        std::string(consequence));
+                        ". " + std::string(consequence));
     }
   }
   return writes;

@@ -68,6 +68,7 @@ Status ReadValue(SettingsKey& key, std::uint32_t index, StoredValue& value) {
       value.type = readType;
       value.bytes.assign(reinterpret_cast<const char*>(dataBuffer.data()),
                          std::min<std::size_t>(dataLength, dataBuffer.size()));
+      value.exact = key.LastAnswerExact();
       return status;
     }
     // "More data" here means the value grew since the size query: read it again.

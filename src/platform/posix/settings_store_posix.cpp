@@ -273,4 +273,8 @@ std::unique_ptr<SettingsStore> OpenUserSettingsStore() {
   return std::make_unique<FileStore>(RegistryFolder());
 }
 
+// The store's file holds any bytes (as hex(1): where a quoted line cannot) and gives them
+// back as they were, whatever the locale: there is no conversion that could change them.
+bool StoreKeepsTextExactly(std::string_view) { return true; }
+
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/ansi_codepage.h"
+#include "platform/win32/ansi_wide_win32.h"
 
 namespace platform {
 namespace {
@@ -91,6 +92,43 @@ std::string Utf8ToConsole(std::string_view utf8) {
   const UINT console = GetConsoleOutputCP();
   return Encode(console != 0 ? console : GetACP(), Decode(CP_UTF8, utf8));
 }
+
+namespace win32 {
+
+std::wstring AnsiToWide(std::string_view ansi) {
+  const int inLength = static_cast<int>(ansi.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), inLength, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), inLength, wide.data(), length);
+  return wide;
+}
+
+bool AnsiToWideExactly(std::string_view ansi, std::wstring& wide) {
+  wide.clear();
+  if (IsAscii(ansi)) {
+    wide.assign(ansi.begin(), ansi.end());
+    return true;
+  }
+  // Strict decoding alone is not enough: a code page may decode two byte sequences to
+  // one character, and then only one of them comes back.
+  std::string back;
+  return DecodeStrictly(GetACP(), ansi, wide) && WideToAnsiExactly(wide, back) && back == ansi;
+}
+
+bool WideToAnsiExactly(std::wstring_view wide, std::string& ansi) {
+  const bool ascii = std::all_of(wide.begin(), wide.end(), [](wchar_t c) { return c < 0x80; });
+  if (ascii) {
+    ansi.assign(wide.begin(), wide.end());
+    return true;
+  }
+  ansi = Encode(GetACP(), wide);
+  // Encode puts "?" where a character is missing (or, for UTF-8, U+FFFD for a lone
+  // surrogate); only the way back tells every such change.
+  std::wstring back;
+  return DecodeStrictly(GetACP(), ansi, back) && back == wide;
+}
+
+}  // namespace win32
 
 std::size_t CharacterLength(std::string_view ansi, std::size_t pos) {
   const bool lead = IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(ansi[pos])) != FALSE;

@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "platform/ansi_codepage.h"
+#include "platform/win32/ansi_wide_win32.h"
 #include "platform/win32/unique_handle_win32.h"
 
 namespace platform {
 namespace {
 
 using win32::UniqueKey;
+using win32::WideToAnsiExactly;
 
 std::string Text(std::string_view text) { return std::string(text); }
 
@@ -95,6 +97,15 @@ bool SaveCanSucceed(std::string_view application, std::string_view section,
          KeyNamesFit(section) && Characters(key) <= kLongestValueName;
 }
 
+// A string type's data as UTF-16 in the ANSI code page, as the 8-bit calls give it (the
+// stored NULs included); false when it does not come through exactly.
+bool StringDataToAnsi(const std::vector<BYTE>& data, DWORD size, std::string& ansi) {
+  std::wstring wide(size / sizeof(wchar_t), L'\0');
+  std::memcpy(wide.data(), data.data(), wide.size() * sizeof(wchar_t));
+  // A last odd byte is no UTF-16 code unit: the 8-bit form cannot hold it.
+  return WideToAnsiExactly(wide, ansi) && size % sizeof(wchar_t) == 0;
+}
+
 class RegistryKey final : public SettingsKey {
  public:
   explicit RegistryKey(UniqueKey key) : key_(std::move(key)) {}
@@ -106,143 +117,113 @@ class RegistryKey final : public SettingsKey {
     return status;
   }
 
+  // Names are read as the registry keeps them (UTF-16) and converted here, so that a
+  // name the ANSI code page cannot carry is known as such.
   Status EnumKey(std::uint32_t index, char* name, std::uint32_t capacity) override {
-    return RegEnumKeyA(key_.get(), index, name, capacity);
+    wchar_t wide[kLongestKeyName + 2];
+    DWORD length = static_cast<DWORD>(std::size(wide));
+    const Status status =
+        RegEnumKeyExW(key_.get(), index, wide, &length, nullptr, nullptr, nullptr, nullptr);
+    if (status != ERROR_SUCCESS) return status;
+    std::string ansi;
+    const bool exact = WideToAnsiExactly(std::wstring_view(wide, length), ansi);
+    if (ansi.size() >= capacity) return ERROR_MORE_DATA;
+    std::memcpy(name, ansi.c_str(), ansi.size() + 1);
+    lastExact_ = exact;
+    return ERROR_SUCCESS;
   }
 
-  // A walk asks for a value's size and then reads it: two registry calls per value, and
-  // each is a round trip to the registry (under Wine, to its server). So a size query
-  // reads the whole value and keeps it, and the read of that value that follows is
-  // answered from it: one call per value. The size so reported is the exact one on every
-  // code page. Whatever the kept value cannot answer as the registry would (a name or
-  // data that do not fit the caller's buffers, arguments it would refuse) goes to the
-  // registry itself. A read answered so gives the value as the size query found it,
-  // which the walk cannot tell from a change made just after its read.
+  // Each value is read whole and wide in one registry call (a round trip to the registry,
+  // under Wine to its server) and converted to the ANSI code page here: the size query
+  // keeps it and the read of that value that follows is answered from it, so a walk makes
+  // one call per value, and the sizes are those of the ANSI text on every code page. A
+  // read answered so gives the value as the size query found it, which the walk cannot
+  // tell from a change made just after its read.
   Status EnumValue(std::uint32_t index, char* name, std::uint32_t* nameLength,
                    std::uint32_t* type, unsigned char* data,
                    std::uint32_t* dataLength) override {
-    const bool sizeQuery = data == nullptr;
-    bool kept = !sizeQuery && kept_.valid && kept_.index == index;
+    if (name == nullptr || nameLength == nullptr || (data != nullptr && dataLength == nullptr)) {
+      return ERROR_INVALID_PARAMETER;
+    }
+    const bool keptFits = data != nullptr && kept_.valid && kept_.index == index;
     kept_.valid = false;
-    if (name == nullptr || nameLength == nullptr || dataLength == nullptr) {
-      return CallRegistry(index, name, nameLength, type, data, dataLength);
+    if (!keptFits) {
+      if (const Status status = ReadWhole(index); status != ERROR_SUCCESS) return status;
     }
-    if (sizeQuery) {
-      const Status status = ReadWhole(index);
-      if (status == ERROR_NO_MORE_ITEMS) return status;
-      kept = status == ERROR_SUCCESS;
+    if (type != nullptr) *type = kept_.type;
+    // As the registry answers: a name or data that does not fit leaves the caller's
+    // buffers and name length as they were and tells the data's size.
+    if (kept_.name.size() >= *nameLength ||
+        (data != nullptr && kept_.data.size() > *dataLength)) {
+      if (dataLength != nullptr) *dataLength = static_cast<std::uint32_t>(kept_.data.size());
+      return ERROR_MORE_DATA;
     }
-    if (kept && AnswerFromKept(name, nameLength, type, data, dataLength)) {
-      kept_.valid = sizeQuery;
-      return ERROR_SUCCESS;
-    }
-    return CallRegistry(index, name, nameLength, type, data, dataLength);
+    std::memcpy(name, kept_.name.c_str(), kept_.name.size() + 1);
+    *nameLength = static_cast<std::uint32_t>(kept_.name.size());
+    if (data != nullptr) std::memcpy(data, kept_.data.data(), kept_.data.size());
+    if (dataLength != nullptr) *dataLength = static_cast<std::uint32_t>(kept_.data.size());
+    lastExact_ = kept_.exact;
+    kept_.valid = data == nullptr;
+    return ERROR_SUCCESS;
   }
 
+  bool LastAnswerExact() const override { return lastExact_; }
+
  private:
-  // The longest value name in ANSI bytes (16 383 double-byte characters) and its NUL.
-  static constexpr DWORD kLongestNameBytes = 2 * kLongestValueName + 1;
   static constexpr std::size_t kFirstDataCapacity = 256;
-  // A value that keeps growing between the calls is left to the registry after these.
+  // A value that keeps growing between the calls is reported as "more data" after these.
   static constexpr int kWholeReadAttempts = 4;
 
   // Value `index` into kept_, the data buffer grown while the registry asks for more.
   Status ReadWhole(std::uint32_t index) {
-    kept_.name.resize(kLongestNameBytes);
-    if (kept_.data.size() < kFirstDataCapacity) kept_.data.resize(kFirstDataCapacity);
+    wideName_.resize(kLongestValueName + 1);
+    if (wideData_.size() < kFirstDataCapacity) wideData_.resize(kFirstDataCapacity);
     Status status = ERROR_MORE_DATA;
     for (int attempt = 0; attempt < kWholeReadAttempts; ++attempt) {
-      DWORD nameLength = kLongestNameBytes;
+      DWORD nameLength = static_cast<DWORD>(wideName_.size());
       DWORD typeValue = 0;
-      DWORD dataLength = static_cast<DWORD>(kept_.data.size());
-      status = RegEnumValueA(key_.get(), index, kept_.name.data(), &nameLength, nullptr,
-                             &typeValue, kept_.data.data(), &dataLength);
+      DWORD dataLength = static_cast<DWORD>(wideData_.size());
+      status = RegEnumValueW(key_.get(), index, wideName_.data(), &nameLength, nullptr,
+                             &typeValue, wideData_.data(), &dataLength);
       if (status == ERROR_SUCCESS) {
-        kept_.index = index;
-        kept_.nameLength = nameLength;
-        kept_.type = typeValue;
-        kept_.dataLength = dataLength;
+        Keep(index, std::wstring_view(wideName_.data(), nameLength), typeValue, dataLength);
         return status;
       }
-      if (status != ERROR_MORE_DATA || dataLength <= kept_.data.size()) return status;
-      kept_.data.resize(dataLength);
+      if (status != ERROR_MORE_DATA || dataLength <= wideData_.size()) return status;
+      wideData_.resize(dataLength);
     }
     return status;
   }
 
-  // The kept value in the caller's buffers, as the registry's successful call leaves
-  // them; false, with nothing written, when the name with its NUL or the data do not fit.
-  bool AnswerFromKept(char* name, std::uint32_t* nameLength, std::uint32_t* type,
-                      unsigned char* data, std::uint32_t* dataLength) const {
-    if (kept_.nameLength >= *nameLength || (data != nullptr && kept_.dataLength > *dataLength)) {
-      return false;
+  void Keep(std::uint32_t index, std::wstring_view wideName, DWORD type, DWORD dataLength) {
+    kept_.index = index;
+    kept_.type = type;
+    kept_.exact = WideToAnsiExactly(wideName, kept_.name);
+    if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
+      std::string text;
+      kept_.exact = StringDataToAnsi(wideData_, dataLength, text) && kept_.exact;
+      kept_.data.assign(text.begin(), text.end());
+    } else {
+      kept_.data.assign(wideData_.begin(), wideData_.begin() + dataLength);
     }
-    std::memcpy(name, kept_.name.data(), kept_.nameLength);
-    name[kept_.nameLength] = '\0';
-    *nameLength = kept_.nameLength;
-    if (type != nullptr) *type = kept_.type;
-    if (data != nullptr) std::memcpy(data, kept_.data.data(), kept_.dataLength);
-    *dataLength = kept_.dataLength;
-    return true;
+    kept_.valid = true;
   }
 
-  Status CallRegistry(std::uint32_t index, char* name, std::uint32_t* nameLength,
-                      std::uint32_t* type, unsigned char* data, std::uint32_t* dataLength) {
-    // DWORD is not std::uint32_t's type here: copy in, call, and copy back whatever
-    // the registry left in them. The type is always fetched, for the size check below.
-    const DWORD nameCapacity = nameLength != nullptr ? *nameLength : 0;
-    DWORD nameLengthValue = nameCapacity;
-    DWORD typeValue = type != nullptr ? *type : 0;
-    DWORD dataLengthValue = dataLength != nullptr ? *dataLength : 0;
-    const Status status =
-        RegEnumValueA(key_.get(), index, name, nameLength != nullptr ? &nameLengthValue : nullptr,
-                      nullptr, &typeValue, data, dataLength != nullptr ? &dataLengthValue : nullptr);
-    if (status == ERROR_SUCCESS && data == nullptr && dataLength != nullptr &&
-        SizeQueryMayOverstate(typeValue)) {
-      dataLengthValue = ExactStringSize(index, nameCapacity, dataLengthValue);
-    }
-    if (nameLength != nullptr) *nameLength = nameLengthValue;
-    if (type != nullptr) *type = typeValue;
-    if (dataLength != nullptr) *dataLength = dataLengthValue;
-    return status;
-  }
-
-  // Chinese, Japanese and Korean Windows may answer the size query of a string value
-  // with more bytes than its ANSI text has (the size of its stored form); only reading
-  // the data tells the exact size. Single-byte code pages convert byte for byte.
-  static bool SizeQueryMayOverstate(DWORD type) {
-    static const bool multiByteCodePage = [] {
-      CPINFO info{};
-      return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1;
-    }();
-    return multiByteCodePage && (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ);
-  }
-
-  // The size the read of value `index` gives; `reported` when that read fails (the
-  // value changed meanwhile), so the caller's read decides.
-  DWORD ExactStringSize(std::uint32_t index, DWORD nameCapacity, DWORD reported) {
-    std::vector<char> name(std::max<DWORD>(nameCapacity, 1));
-    std::vector<BYTE> data(std::max<DWORD>(reported, 1));
-    DWORD nameLength = static_cast<DWORD>(name.size());
-    DWORD size = reported;
-    const Status status = RegEnumValueA(key_.get(), index, name.data(), &nameLength, nullptr,
-                                        nullptr, data.data(), &size);
-    return status == ERROR_SUCCESS ? size : reported;
-  }
-
-  // The value the last size query read, while the read that follows may use it.
+  // The value the last size query read, in ANSI, while the read that follows may use it.
   struct KeptValue {
     bool valid = false;
     std::uint32_t index = 0;
-    std::vector<char> name;
-    DWORD nameLength = 0;
+    std::string name;
     DWORD type = 0;
     std::vector<BYTE> data;
-    DWORD dataLength = 0;
+    bool exact = true;
   };
 
   UniqueKey key_;
+  std::vector<wchar_t> wideName_;
+  std::vector<BYTE> wideData_;
   KeptValue kept_;
+  bool lastExact_ = true;
 };
 
 class RegistryStore final : public SettingsStore {
@@ -362,5 +343,10 @@ class RegistryStore final : public SettingsStore {
 }  // namespace
 
 std::unique_ptr<SettingsStore> OpenUserSettingsStore() { return std::make_unique<RegistryStore>(); }
+
+bool StoreKeepsTextExactly(std::string_view ansi) {
+  std::wstring wide;
+  return win32::AnsiToWideExactly(ansi, wide);
+}
 
 }  // namespace platform
