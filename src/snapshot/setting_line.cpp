@@ -9,12 +9,17 @@ namespace bmRegistry {
 std::string ParseSettingLine(std::string_view line, platform::SettingWrite& write) {
   std::size_t commas[3];
   std::size_t found = 0;
+  bool keyBelowSection = false;
   for (std::size_t pos = 0; pos < line.size() && found < 3;) {
     const std::size_t length = platform::CharacterLength(line, pos);
     if (length == 1 && line[pos] == ',') commas[found++] = pos;
+    if (length == 1 && line[pos] == '\\' && found < 2) keyBelowSection = true;
     pos += length;
   }
-  if (found < 3) return "has " + std::to_string(found + 1) + (found == 0 ? " field" : " fields");
+  if (found < 3) {
+    return "has " + std::to_string(found + 1) + (found == 0 ? " field" : " fields") +
+           "; a setting needs application,section,key,data";
+  }
   write = {
       std::string(line.substr(0, commas[0])),
       std::string(line.substr(commas[0] + 1, commas[1] - commas[0] - 1)),
@@ -23,24 +28,24 @@ std::string ParseSettingLine(std::string_view line, platform::SettingWrite& writ
   };
   // Without them the value would land outside any application's section.
   if (write.application.empty() || write.section.empty()) {
-    return "names no application or no section";
+    return "names no application or no section; a setting needs application,section,key,data";
   }
+  // Such a line would make a key below the section, and from then on every snapshot
+  // would leave out the section's own values.
+  if (keyBelowSection) return "has a \"\\\" in its application or section";
+  // The stored text would end at the NUL, and no later restore would match the file.
+  if (write.text.find('\0') != std::string::npos) return "has a NUL byte in its data";
   return {};
 }
 
 std::vector<platform::SettingWrite> ReadSettingWrites(const std::string& file,
                                                       std::string_view consequence) {
   std::vector<platform::SettingWrite> writes;
-  SnapshotLineReader reader(file);
+  SnapshotLineReader reader(file, consequence);
   std::string line;
   while (reader.Next(line)) {
     const std::string problem = ParseSettingLine(line, writes.emplace_back());
-    if (!problem.empty()) {
-      common::Raise(common::err::kSubscriptOutOfRange,
-                    "Line " + std::to_string(reader.LineNumber()) + " of the snapshot " + problem +
-                        "; a setting needs application,section,key,data. " +
-                        std::string(consequence));
-    }
+    if (!problem.empty()) reader.RaiseBadLine(problem);
   }
   return writes;
 }
