@@ -38,12 +38,13 @@ void AppendHexDigits(std::string& out, unsigned long number, int minimumDigits) 
   while (count > 0) out += buffer[--count];
 }
 
-void AppendHexList(std::string& out, std::size_t lineStart, std::string_view bytes) {
+// Hex data wrap at kHexWrapColumn when `wrap` holds.
+void AppendHexList(std::string& out, std::size_t lineStart, std::string_view bytes, bool wrap) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     AppendHexDigits(out, static_cast<unsigned char>(bytes[i]), 2);
     if (i + 1 == bytes.size()) break;
     out += ',';
-    if (out.size() - lineStart >= kHexWrapColumn) {
+    if (wrap && out.size() - lineStart >= kHexWrapColumn) {
       out += '\\';
       out += kLineEnd;
       lineStart = out.size();
@@ -52,14 +53,8 @@ void AppendHexList(std::string& out, std::size_t lineStart, std::string_view byt
   }
 }
 
-void AppendValue(std::string& out, const Value& value) {
-  const std::size_t lineStart = out.size();
-  if (value.name.empty()) {
-    out += '@';
-  } else {
-    AppendQuoted(out, value.name);
-  }
-  out += '=';
+// What stands after the "=" of the value's line.
+void AppendData(std::string& out, std::size_t lineStart, const Value& value, bool wrap) {
   if (QuotedLineKeeps(value)) {
     AppendQuoted(out, std::string_view(value.data).substr(0, value.data.size() - 1));
   } else if (value.type == kTypeDword && value.data.size() == 4) {
@@ -75,8 +70,19 @@ void AppendValue(std::string& out, const Value& value) {
       AppendHexDigits(out, value.type, 1);
       out += "):";
     }
-    AppendHexList(out, lineStart, value.data);
+    AppendHexList(out, lineStart, value.data, wrap);
   }
+}
+
+void AppendValue(std::string& out, const Value& value) {
+  const std::size_t lineStart = out.size();
+  if (value.name.empty()) {
+    out += '@';
+  } else {
+    AppendQuoted(out, value.name);
+  }
+  out += '=';
+  AppendData(out, lineStart, value, true);
   out += kLineEnd;
 }
 
@@ -98,6 +104,12 @@ void AppendKey(std::string& out, std::string& path, const Key& key) {
 }
 
 }  // namespace
+
+std::string FormatValueData(std::uint32_t type, std::string_view data) {
+  std::string out;
+  AppendData(out, 0, Value{{}, type, std::string(data)}, false);
+  return out;
+}
 
 std::string FormatRegFile(const Key& currentUser) {
   std::string out = "REGEDIT4";

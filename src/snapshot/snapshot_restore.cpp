@@ -4,6 +4,7 @@
 #include "common/trap.h"
 #include "common/user_interface.h"
 #include "snapshot/bmregistry.h"
+#include "snapshot/restore_plan.h"
 #include "snapshot/setting_line.h"
 #include "snapshot/settings_root.h"
 #include "snapshot/snapshot_lines.h"
@@ -18,7 +19,9 @@ bool LoadRegistry(std::string_view path, platform::SettingsStore& store) {
     platform::Status status;
     {
       common::BusyPointer busy;
-      status = store.RestoreSettings(ReadSettingWrites(*file, "Nothing was restored."));
+      std::vector<platform::SettingWrite> writes = ReadSettingWrites(*file, "Nothing was restored.");
+      const RestorePlan plan = PlanRestore(writes, store);
+      status = store.RestoreSettings(ChangingWrites(std::move(writes), plan));
     }
     if (status != platform::kSuccess) {
       RaiseStoreFailure(status, "refused the restore", store.LastFailureDescription());

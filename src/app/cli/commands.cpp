@@ -49,7 +49,11 @@ int DoneOrFailed(bool done) {
 
 int Save(const std::optional<std::string>& file) {
   RegistryPageRun run;
-  return DoneOrFailed(run.page.SaveSnapshot(file ? *file : run.page.DefaultSnapshotFile()));
+  bool restorable = false;
+  const bool saved =
+      run.page.SaveSnapshot(file ? *file : run.page.DefaultSnapshotFile(), &restorable);
+  // A file whose every restore fails is no snapshot a script may go on with.
+  return DoneOrFailed(saved && restorable);
 }
 
 int Show(const std::string& file, std::ostream& out) {
@@ -73,7 +77,9 @@ int Diff(const std::string& file, std::ostream& out) {
   if (!changes) return kWrongUse;
   for (const bmRegistry::SettingChange& change : *changes) {
     const std::string path = platform::AnsiToUtf8(change.path);
-    const std::string data = platform::AnsiToUtf8(change.newData);
+    std::string data = platform::AnsiToUtf8(change.newData);
+    // The restore puts a string where another kind of value was: quoted, it reads as one.
+    if (change.replacesType) data = '"' + data + '"';
     if (change.oldData) {
       PrintLine(out, "~ " + path + ": " + platform::AnsiToUtf8(*change.oldData) + " -> " + data);
     } else {
