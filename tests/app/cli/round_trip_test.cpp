@@ -57,7 +57,9 @@ TEST_F(RoundTrip, ASavedFileChangesNothingOrTheSaveSaysWhyWithItsExitStatus) {
     Stored value;  // at Sec\Value; Outer\Own beside a sub-key when `subKey`
     bool subKey = false;
     int saveStatus = 0;
-    std::string warning = {};     // in the save's report; none: the round trip is exact
+    // A setting the save's report names (the report is in the console's code page);
+    // none: the round trip is exact.
+    std::string warning = {};
     std::string edit = {};        // data the file is edited to after the save
     std::string changeReported = {};  // diff's line for the edit
   };
@@ -70,8 +72,9 @@ TEST_F(RoundTrip, ASavedFileChangesNothingOrTheSaveSaysWhyWithItsExitStatus) {
       {"edited dword", dword3, false, 0, "", "7",
        "~ " + app + "\\Sec\\Value: dword:00000003 -> \"7\"\n"},
       {"beside a sub-key", {platform::kTypeString, "x\0"s}, true, 0, app + "\\Outer\\Own"},
+      // Exit 1: every restore of the file fails as a whole.
       {"multi-line string", {platform::kTypeString, "two\r\nlines\0"s}, false, 1,
-       app + "\\Sec\\Value\n由於其中部分設定，復原此檔案時將整個失敗。"},
+       app + "\\Sec\\Value"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
