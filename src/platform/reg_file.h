@@ -20,6 +20,7 @@
 // byte of a double-byte character belongs to its name; quoted text is escaped byte by
 // byte (such a trail byte is written "\\"), so it reads back the same in any locale.
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -46,6 +47,10 @@ bool ParseRegFile(std::string_view text, Key& currentUser, ParseError& error);
 // The whole tree, keys depth-first in enumeration order, values in creation order,
 // lines ending in CR LF. ParseRegFile gives back the same names, types and bytes.
 std::string FormatRegFile(const Key& currentUser);
+
+// A value's data as its line gives them after "=", on one line: "text", dword:00000003,
+// hex:00,ff, hex(7):..., so that a report can name a value with its type.
+std::string FormatValueData(std::uint32_t type, std::string_view data);
 
 // The registry's own export format, version 5, which its import and a double-click on
 // the file carry out: "Windows Registry Editor Version 5.00", UTF-16LE with its BOM,

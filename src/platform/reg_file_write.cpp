@@ -67,12 +67,13 @@ void AppendHexDigits(std::string& out, unsigned long number, int minimumDigits) 
   while (count > 0) out += buffer[--count];
 }
 
-void AppendHexList(std::string& out, std::size_t lineStart, std::string_view bytes) {
+// Hex data wrap at kHexWrapColumn when `wrap` holds.
+void AppendHexList(std::string& out, std::size_t lineStart, std::string_view bytes, bool wrap) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     AppendHexDigits(out, static_cast<unsigned char>(bytes[i]), 2);
     if (i + 1 == bytes.size()) break;
     out += ',';
-    if (out.size() - lineStart >= kHexWrapColumn) {
+    if (wrap && out.size() - lineStart >= kHexWrapColumn) {
       out += '\\';
       out += kLineEnd;
       lineStart = out.size();
@@ -90,11 +91,12 @@ void AppendValueName(std::string& out, const Notation& notation, std::string_vie
   out += '=';
 }
 
-void AppendValue(std::string& out, const Notation& notation, const Value& value) {
-  const std::size_t lineStart = out.size();
-  AppendValueName(out, notation, value.name);
+// What stands after the "=" of the value's line.
+void AppendData(std::string& out, std::size_t lineStart, const Notation& notation,
+                const Value& value, bool wrap) {
   if (QuotedLineKeeps(value)) {
-    AppendQuoted(out, Text(notation, std::string_view(value.data).substr(0, value.data.size() - 1)));
+    AppendQuoted(out,
+                 Text(notation, std::string_view(value.data).substr(0, value.data.size() - 1)));
   } else if (value.type == kTypeDword && value.data.size() == 4) {
     unsigned long number = 0;
     for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(value.data[i]);
@@ -111,8 +113,15 @@ void AppendValue(std::string& out, const Notation& notation, const Value& value)
     AppendHexList(out, lineStart,
                   notation.unicode && IsStringType(value.type)
                       ? Utf8ToUtf16Le(UnicodeText(value.data))
-                      : value.data);
+                      : value.data,
+                  wrap);
   }
+}
+
+void AppendValue(std::string& out, const Notation& notation, const Value& value) {
+  const std::size_t lineStart = out.size();
+  AppendValueName(out, notation, value.name);
+  AppendData(out, lineStart, notation, value, true);
   out += kLineEnd;
 }
 
@@ -180,6 +189,12 @@ std::string FormatChanges(std::span<const RegChange> changes, std::string_view c
 }
 
 }  // namespace
+
+std::string FormatValueData(std::uint32_t type, std::string_view data) {
+  std::string out;
+  AppendData(out, 0, Notation{}, Value{{}, type, std::string(data)}, false);
+  return out;
+}
 
 std::string FormatRegExport(std::span<const RegChange> changes, std::string_view comment) {
   try {

@@ -40,9 +40,12 @@ Record MakeRecord(const StoredValue& value);
 using ValueVisitor = std::function<void(const StoredValue&)>;
 
 // Walks the key at `keyPath` (relative to `root`; empty for the root itself) depth
-// first, handing `visit` every value of every key that has no sub-key. False when the
-// key cannot be opened (silently) or the walk failed (shown, "bmRegistry_EnumSubKey").
-bool WalkValues(platform::SettingsKey& root, std::string_view keyPath, const ValueVisitor& visit);
+// first, handing `visit` every value of every key that has no sub-key, and `leftOut`
+// (when given) every value of a key that has sub-keys, once that key's sub-keys are
+// walked. False when the key cannot be opened (silently) or the walk failed (shown,
+// "bmRegistry_EnumSubKey").
+bool WalkValues(platform::SettingsKey& root, std::string_view keyPath, const ValueVisitor& visit,
+                const ValueVisitor* leftOut = nullptr);
 
 // WalkValues appending one record per value.
 bool EnumSubKey(platform::SettingsKey& root, std::string_view keyPath,
@@ -61,8 +64,9 @@ bool GetCurrentKey(controls::Grid& grid, platform::SettingsStore& store);
 // What a snapshot file cannot give back of the settings it was written from.
 struct RestoreShortfall {
   // The settings that a restore of the file into the same store would not leave as they
-  // were, type included, in walk order: each as its path below the settings root,
-  // "application\section\key" (ANSI).
+  // were, type included, and those the file leaves out because their key has sub-keys,
+  // in walk order: each as its path below the settings root, "application\section\key"
+  // (ANSI).
   std::vector<std::string> settings;
   // Whether some line of the file fails the restore's check, so that no restore of
   // the file changes anything.
@@ -84,21 +88,28 @@ bool LoadRegistryToFG(controls::Grid& grid, std::string_view path);
 
 // Restores a snapshot file into the store. Every line is checked first; a bad line, or
 // a store that refuses the batch, changes nothing and is shown ("bmRegistry_LoadRegistry").
-// Before the batch is applied its undo file is written (undo_file.h); when it cannot be,
-// nothing changes, the failure names the undo folder and `*undoRefused` is set.
+// A setting whose line leaves it as it is (see CompareWithStore) is not written, so a
+// dword saved to a file and restored from it stays a dword. Before the batch is applied
+// its undo file is written (undo_file.h); when it cannot be, nothing changes, the
+// failure names the undo folder and `*undoRefused` is set.
 bool LoadRegistry(std::string_view path, platform::SettingsStore& store,
                   bool* undoRefused = nullptr);
 
 // One setting that a restore would add or change; texts are ANSI.
 struct SettingChange {
-  std::string path;                    // application\section\key, as the file spells it
-  std::optional<std::string> oldData;  // nothing when the restore would add the value
+  std::string path;  // application\section\key, as the file spells it
+  // Nothing when the restore would add the value. The stored text of a string; any
+  // other value (a dword, binary data, a string holding a NUL) in the notation of a
+  // registry export, "dword:00000003", since the restore replaces it by a string.
+  std::optional<std::string> oldData;
   std::string newData;
+  bool replacesType = false;  // oldData names a value that is not a plain string
 };
 
 // What a restore of the snapshot file would add or change, in the order the file first
 // names each setting (a setting named twice counts with its last data, as the restore
-// leaves it). The file is read and checked as the restore reads it; nothing is written.
+// leaves it). A line whose data is the text the save makes of the stored value changes
+// nothing, whatever the value's type. The file is read and checked as the restore reads it; nothing is written.
 // Nothing when the file is missing, a line is bad or the store cannot be read (shown,
 // "bmRegistry_CompareWithStore").
 std::optional<std::vector<SettingChange>> CompareWithStore(std::string_view path,

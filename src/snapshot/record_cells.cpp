@@ -22,13 +22,21 @@ std::vector<std::string> SplitCells(std::string_view text, std::string_view sepa
   return cells;
 }
 
-std::string JoinCells(const std::vector<std::string>& cells, char separator) {
-  std::string joined;
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    if (i > 0) joined += separator;
-    joined += cells[i];
+void AppendJoined(std::string& out, std::string_view text, std::string_view separators,
+                  char joiner) {
+  if (text.find_first_of(separators) == std::string_view::npos) {
+    out += text;
+    return;
   }
-  return joined;
+  const std::size_t start = out.size();
+  out += text;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t length = platform::CharacterLength(text, pos);
+    if (length == 1 && separators.find(text[pos]) != std::string_view::npos) {
+      out[start + pos] = joiner;
+    }
+    pos += length;
+  }
 }
 
 std::string WithoutNuls(std::string_view text) {

@@ -11,8 +11,11 @@ namespace bmRegistry {
 // An empty text is one empty cell.
 std::vector<std::string> SplitCells(std::string_view text, std::string_view separators);
 
-// The cells joined by one separator character.
-std::string JoinCells(const std::vector<std::string>& cells, char separator);
+// Appends the cells of SplitCells(text, separators) to `out`, parted by `joiner`,
+// without making them: every byte of `separators` that stands as a character of its own
+// is written as `joiner`.
+void AppendJoined(std::string& out, std::string_view text, std::string_view separators,
+                  char joiner);
 
 // The text without any NUL byte.
 std::string WithoutNuls(std::string_view text);

@@ -154,7 +154,7 @@ void RegistryPage::cmdSave_Click() {
   if (!file.empty()) SaveSnapshot(file);
 }
 
-bool RegistryPage::SaveSnapshot(const std::string& file) {
+bool RegistryPage::SaveSnapshot(const std::string& file, bool* restorable) {
   bool saved = false;
   common::TrapShow(kSaveLabel, [&] {
     // Names match ignoring case as the platform's paths do: where the readers' "Reg_X.txt"
@@ -177,6 +177,7 @@ bool RegistryPage::SaveSnapshot(const std::string& file) {
     if (!shortfall.settings.empty()) {
       common::MsgBox(ShortfallMessage(shortfall), common::Buttons::kOk, common::Icon::kExclamation);
     }
+    if (restorable != nullptr) *restorable = !shortfall.wholeFileRefused;
     saved = true;
   });
   return saved;

@@ -29,8 +29,10 @@ class RegistryPage {
 
   // The commands on a file the caller names instead of one chosen in a dialog or by
   // the check box, with the same questions, routines and boxes (the command line runs
-  // these). `file` is ANSI. True when the command did its work.
-  bool SaveSnapshot(const std::string& file);
+  // these). `file` is ANSI. True when the command did its work. A save also tells
+  // `restorable` (when given) whether a restore of the file it wrote can succeed: false
+  // when its warning says the restore would fail as a whole.
+  bool SaveSnapshot(const std::string& file, bool* restorable = nullptr);
   bool ShowSnapshot(const std::string& file);
   // `*undoRefused` is set when nothing was restored because no undo file could be written.
   bool RestoreSnapshot(const std::string& file, bool* undoRefused = nullptr);

@@ -4,38 +4,69 @@
 #include "platform/reg_tree.h"
 #include "platform/settings_store.h"
 #include "snapshot/record_cells.h"
+#include "snapshot/restore_plan.h"
 #include "snapshot/setting_line.h"
 
 namespace bmRegistry {
 namespace {
 
-// Where a restore writes: key path and value name folded as the store matches them,
-// empty names in the key path passed over as the store passes them over.
-std::string PlaceOf(const platform::SettingWrite& write) {
-  std::string place;
-  for (const std::string& name : SplitCells(write.application + "\\" + write.section, "\\")) {
-    if (!name.empty()) place += platform::reg::FoldName(name) + '\\';
-  }
-  // A NUL cannot stand in a name the store keeps, so it parts path and value name.
-  return place + '\0' + platform::reg::FoldName(write.key);
+// Where a restore writes application, section and key: folded as the store matches
+// names. A NUL cannot stand in a name the store keeps, so it parts key path and name.
+std::string PlaceOf(std::string_view application, std::string_view section, std::string_view key) {
+  return platform::reg::FoldName(application) + '\\' + platform::reg::FoldName(section) + '\0' +
+         platform::reg::FoldName(key);
 }
 
-// A string value whose text holds no NUL comes back as it was; any other type comes
-// back as a string, and a NUL inside the text is lost with what the walk drops.
-bool IsPlainString(const StoredValue& value, std::string_view& text) {
-  text = value.bytes;
-  if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
-  return value.type == platform::kTypeString && text.find('\0') == std::string_view::npos;
+// Whether a name stands in its line as one field: no byte that could part fields or
+// lines. Looked at byte by byte, a double-byte character whose trail byte is "\" or "|"
+// takes the long way, which finds the same answer.
+bool NameFitsOneField(std::string_view name) {
+  return name.find_first_of(",\\|\r\n") == std::string_view::npos;
+}
+
+// Whether the data stand in the line as the value's text: no bar (the save writes it
+// as a comma) and no CR that could end the line.
+bool DataFitLine(std::string_view bytes) {
+  return bytes.find_first_of("|\r") == std::string_view::npos;
 }
 
 }  // namespace
 
+std::uint32_t RestoreCheck::KeyOf(std::string_view keyPath) {
+  if (!keys_.empty() && keys_.back().path == keyPath) {
+    return static_cast<std::uint32_t>(keys_.size() - 1);
+  }
+  Key& key = keys_.emplace_back(Key{std::string(keyPath), {}, false});
+  // Only the values of a key application\section can be written back, and their lines
+  // put them there when neither name holds a byte that parts fields or lines.
+  const std::vector<std::string> names = SplitCells(keyPath, "\\");
+  if (names.size() == 2 && !names[0].empty() && !names[1].empty()) {
+    key.place = PlaceOf(names[0], names[1], "");
+    key.linesFit = (names[0] + names[1]).find_first_of(",|\r\n") == std::string::npos;
+  }
+  return static_cast<std::uint32_t>(keys_.size() - 1);
+}
+
 void RestoreCheck::Add(const StoredValue& value, std::string_view line) {
-  const std::size_t index = checked_.size();
-  Checked& checked =
-      checked_.emplace_back(Checked{basBase::WithTrailing(value.keyPath, "\\") + value.name, {}});
-  std::string_view text;
-  const bool plainString = IsPlainString(value, text);
+  const std::uint32_t key = KeyOf(value.keyPath);
+  // A name or text the ANSI code page cannot carry reached the line as other text, and
+  // a restore would write that other text back.
+  if (!value.exact) {
+    ReadBack(value, line, entries_.size());
+    entries_.push_back({key, value.name, Fate::kLost});
+    return;
+  }
+  // The common line: application,section,name,data with nothing to part them further;
+  // the restore writes the value's own place with its text, which leaves it as it is.
+  Fate fate = keys_[key].linesFit && NameFitsOneField(value.name) && DataFitLine(value.bytes)
+                  ? Fate::kOwnPlace
+                  : ReadBack(value, line, entries_.size());
+  entries_.push_back({key, value.name, fate});
+}
+
+RestoreCheck::Fate RestoreCheck::ReadBack(const StoredValue& value, std::string_view line,
+                                          std::size_t index) {
+  Fate fate = Fate::kLost;
   // A CR LF inside the data ends the line there for the reader: its pieces are lines
   // of their own, and the value cannot come back from any of them.
   for (std::size_t start = 0;;) {
@@ -44,28 +75,35 @@ void RestoreCheck::Add(const StoredValue& value, std::string_view line) {
     platform::SettingWrite write;
     if (!ParseSettingLine(piece, write).empty()) {
       wholeFileRefused_ = true;
+    } else if (piece.size() == line.size() &&
+               write.application + "\\" + write.section == value.keyPath &&
+               write.key == value.name && LeavesAsItIs(value.bytes, write.text)) {
+      fate = Fate::kOwnPlace;
     } else {
-      std::string place = PlaceOf(write);
-      lastWriter_[place] = index;
-      if (piece.size() == line.size() && plainString && value.exact &&
-          write.application + "\\" + write.section == value.keyPath && write.key == value.name &&
-          write.text == text) {
-        checked.target = std::move(place);
-      }
+      strayWrites_[PlaceOf(write.application, write.section, write.key)] = index;
     }
     if (end == std::string_view::npos) break;
     start = end + 2;
   }
+  return fate;
+}
+
+void RestoreCheck::AddLeftOut(const StoredValue& value) {
+  entries_.push_back({KeyOf(value.keyPath), value.name, Fate::kLost});
 }
 
 RestoreShortfall RestoreCheck::Result() const {
   RestoreShortfall shortfall;
   shortfall.wholeFileRefused = wholeFileRefused_;
-  for (std::size_t i = 0; i < checked_.size(); ++i) {
-    const Checked& checked = checked_[i];
-    if (!checked.target || lastWriter_.at(*checked.target) != i) {
-      shortfall.settings.push_back(checked.path);
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const Entry& entry = entries_[i];
+    const Key& key = keys_[entry.key];
+    bool lost = entry.fate == Fate::kLost;
+    if (!lost && !strayWrites_.empty()) {
+      const auto stray = strayWrites_.find(key.place + platform::reg::FoldName(entry.name));
+      lost = stray != strayWrites_.end() && stray->second > i;
     }
+    if (lost) shortfall.settings.push_back(basBase::WithTrailing(key.path, "\\") + entry.name);
   }
   return shortfall;
 }

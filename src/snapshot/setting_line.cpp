@@ -9,9 +9,11 @@ namespace bmRegistry {
 std::string ParseSettingLine(std::string_view line, platform::SettingWrite& write) {
   std::size_t commas[3];
   std::size_t found = 0;
+  bool keyBelowSection = false;
   for (std::size_t pos = 0; pos < line.size() && found < 3;) {
     const std::size_t length = platform::CharacterLength(line, pos);
     if (length == 1 && line[pos] == ',') commas[found++] = pos;
+    if (length == 1 && line[pos] == '\\' && found < 2) keyBelowSection = true;
     pos += length;
   }
   constexpr std::string_view kNeeds = "; a setting needs application,section,key,data";
@@ -34,21 +36,22 @@ std::string ParseSettingLine(std::string_view line, platform::SettingWrite& writ
   if (write.application.empty() || write.section.empty()) {
     return "names no application or no section" + std::string(kNeeds);
   }
+  // Such a line would make a key below the section, and from then on every snapshot
+  // would leave out the section's own values.
+  if (keyBelowSection) return "has a \"\\\" in its application or section";
+  // The stored text would end at the NUL, and no later restore would match the file.
+  if (write.text.find('\0') != std::string::npos) return "has a NUL byte in its data";
   return {};
 }
 
 std::vector<platform::SettingWrite> ReadSettingWrites(const std::string& file,
                                                       std::string_view consequence) {
   std::vector<platform::SettingWrite> writes;
-  SnapshotLineReader reader(file);
+  SnapshotLineReader reader(file, consequence);
   std::string line;
   while (reader.Next(line)) {
     const std::string problem = ParseSettingLine(line, writes.emplace_back());
-    if (!problem.empty()) {
-      common::Raise(common::err::kSubscriptOutOfRange,
-                    "Line " + std::to_string(reader.LineNumber()) + " of the snapshot " + problem +
-                        ". " + std::string(consequence));
-    }
+    if (!problem.empty()) reader.RaiseBadLine(problem);
   }
   return writes;
 }

@@ -88,7 +88,8 @@ Record MakeRecord(const StoredValue& value) {
   return cells;
 }
 
-bool WalkValues(SettingsKey& root, std::string_view keyPath, const ValueVisitor& visit) {
+bool WalkValues(SettingsKey& root, std::string_view keyPath, const ValueVisitor& visit,
+                const ValueVisitor* leftOut) {
   bool walked = false;
   common::TrapShow("bmRegistry_EnumSubKey", [&] {
     std::unique_ptr<SettingsKey> opened;
@@ -103,15 +104,16 @@ bool WalkValues(SettingsKey& root, std::string_view keyPath, const ValueVisitor&
     std::uint32_t index = 0;
     std::string name;
     while (ReadSubKeyName(*key, index, name) == platform::kSuccess) {
-      WalkValues(root, childPrefix + name, visit);
+      WalkValues(root, childPrefix + name, visit, leftOut);
       ++index;
     }
-    if (index == 0) {
+    const ValueVisitor* const valueVisitor = index == 0 ? &visit : leftOut;
+    if (valueVisitor != nullptr) {
       StoredValue value;
       value.keyPath = keyPath;
-      while (ReadValue(*key, index, value) == platform::kSuccess) {
-        visit(value);
-        ++index;
+      for (std::uint32_t valueIndex = 0;
+           ReadValue(*key, valueIndex, value) == platform::kSuccess; ++valueIndex) {
+        (*valueVisitor)(value);
       }
     }
     walked = true;

@@ -1,61 +1,21 @@
 // Comparing a snapshot file with the settings store: what its restore would add or
 // change, found without writing anything.
-#include <memory>
-#include <string>
-#include <unordered_map>
-
 #include "common/trap.h"
 #include "common/user_interface.h"
-#include "platform/reg_tree.h"
+#include "platform/reg_file.h"
 #include "snapshot/bmregistry.h"
-#include "snapshot/record_cells.h"
+#include "snapshot/restore_plan.h"
 #include "snapshot/setting_line.h"
-#include "snapshot/settings_root.h"
 #include "snapshot/snapshot_lines.h"
-#include "snapshot/value_read.h"
 
 namespace bmRegistry {
 namespace {
 
-// One value name of a key as the comparison knows it: what the store holds, and which
-// of the file's settings writes it (the last write of a name is what the restore leaves).
-struct NameState {
-  std::optional<std::uint32_t> storedType;  // none: not in the store
-  std::string storedData;                   // without NUL bytes
-  std::size_t setting = kNotWritten;
-  static constexpr std::size_t kNotWritten = static_cast<std::size_t>(-1);
-};
-// A key's value names, folded: the store matches names ignoring case.
-using KeyNames = std::unordered_map<std::string, NameState>;
-
-// Every value of the key at `keyPath` below the settings root; none when it is missing.
-KeyNames ReadKeyValues(platform::SettingsKey* root, const std::string& keyPath,
-                       const platform::SettingsStore& store) {
-  KeyNames names;
-  if (root == nullptr) return names;
-  std::unique_ptr<platform::SettingsKey> key;
-  const platform::Status status = root->OpenSubKey(keyPath, key);
-  if (status == platform::kNotFound) return names;
-  // A key that cannot be opened for another reason cannot be compared: taking it as
-  // empty would report every setting in it as one to add.
-  if (status != platform::kSuccess) {
-    RaiseStoreFailure(status, "cannot be read", store.LastFailureDescription());
-  }
-  StoredValue value;
-  for (std::uint32_t index = 0; ReadValue(*key, index, value) == platform::kSuccess; ++index) {
-    NameState& state = names[platform::reg::FoldName(value.name)];
-    state.storedType = value.type;
-    state.storedData = WithoutNuls(value.bytes);
-  }
-  return names;
+// A string whose text ends at its one NUL: the restore stores the same kind of value.
+bool IsPlainString(const HeldValue& value) {
+  return value.type == platform::kTypeString && !value.bytes.empty() &&
+         value.bytes.find('\0') == value.bytes.size() - 1;
 }
-
-// The settings of the file, each name once, in the order of its first naming.
-struct PlannedSetting {
-  const NameState* state;
-  const platform::SettingWrite* first;  // its spelling
-  const platform::SettingWrite* last;   // its data
-};
 
 }  // namespace
 
@@ -68,43 +28,19 @@ std::optional<std::vector<SettingChange>> CompareWithStore(std::string_view path
     common::BusyPointer busy;
     const std::vector<platform::SettingWrite> writes =
         ReadSettingWrites(*file, "Nothing was compared.");
-    // None: no settings yet, all to add.
-    const std::unique_ptr<platform::SettingsKey> root = OpenSettingsRoot(store);
-    // Each key is read once; a file lists a key's settings together, so the key of the
-    // previous line is looked up only when the line names another.
-    std::unordered_map<std::string, KeyNames> keys;
-    KeyNames* names = nullptr;
-    std::string keyPath, previousKeyPath;
-    std::vector<PlannedSetting> planned;
-    planned.reserve(writes.size());
-    for (const platform::SettingWrite& write : writes) {
-      keyPath = write.application + "\\" + write.section;
-      if (names == nullptr || keyPath != previousKeyPath) {
-        auto [key, added] = keys.try_emplace(platform::reg::FoldName(keyPath));
-        if (added) key->second = ReadKeyValues(root.get(), keyPath, store);
-        names = &key->second;
-        previousKeyPath = keyPath;
-      }
-      NameState& state = (*names)[platform::reg::FoldName(write.key)];
-      if (state.setting == NameState::kNotWritten) {
-        state.setting = planned.size();
-        planned.push_back({&state, &write, &write});
-      } else {
-        planned[state.setting].last = &write;
-      }
-    }
+    const RestorePlan plan = PlanRestore(writes, store);
     std::vector<SettingChange> changes;
-    for (const PlannedSetting& setting : planned) {
-      const NameState& state = *setting.state;
-      const std::string& data = setting.last->text;
-      // A value of another type is replaced by a string even when its bytes read alike.
-      if (state.storedType && *state.storedType == platform::kTypeString &&
-          state.storedData == data) {
-        continue;
-      }
-      const platform::SettingWrite& first = *setting.first;
-      changes.push_back({first.application + "\\" + first.section + "\\" + first.key,
-                         state.storedType ? std::optional(state.storedData) : std::nullopt, data});
+    for (const PlannedSetting& setting : plan.settings) {
+      if (setting.leftAsItIs) continue;
+      const platform::SettingWrite& first = writes[setting.first];
+      SettingChange& change = changes.emplace_back();
+      change.path = first.application + "\\" + first.section + "\\" + first.key;
+      change.newData = writes[setting.last].text;
+      if (!setting.held) continue;
+      const HeldValue& held = *setting.held;
+      change.replacesType = !IsPlainString(held);
+      change.oldData = change.replacesType ? platform::reg::FormatValueData(held.type, held.bytes)
+                                           : held.bytes.substr(0, held.bytes.size() - 1);
     }
     result = std::move(changes);
   });

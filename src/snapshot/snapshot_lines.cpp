@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "common/basbase.h"
+#include "common/failure.h"
 #include "common/user_interface.h"
 #include "platform/ansi_codepage.h"
 #include "platform/paths.h"
@@ -13,6 +14,7 @@ namespace bmRegistry {
 namespace {
 
 constexpr std::size_t kBlockSize = 1 << 16;
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -22,7 +24,8 @@ std::optional<std::string> LocateSnapshot(std::string_view path) {
   return std::nullopt;
 }
 
-SnapshotLineReader::SnapshotLineReader(std::string_view path) : path_(path), block_(kBlockSize) {
+SnapshotLineReader::SnapshotLineReader(std::string_view path, std::string_view consequence)
+    : path_(path), consequence_(consequence), block_(kBlockSize) {
   file_ = std::fopen(platform::NativePath(path).c_str(), "rb");
   if (file_ == nullptr) {
     throw std::system_error(errno, std::generic_category(), platform::AnsiToUtf8(path));
@@ -32,11 +35,13 @@ SnapshotLineReader::SnapshotLineReader(std::string_view path) : path_(path), blo
     if (std::fseek(file_, 0, SEEK_SET) != 0) {
       throw std::system_error(errno, std::generic_category(), platform::AnsiToUtf8(path));
     }
+    // The mark is no part of the first application's name.
+    utf8_ = Refill() && std::string_view(block_.data(), end_).starts_with(kUtf8Bom);
+    if (utf8_) pos_ = kUtf8Bom.size();
   } catch (...) {
     std::fclose(file_);
     throw;
   }
-  pos_ = end_ = 0;
 }
 
 SnapshotLineReader::~SnapshotLineReader() {
@@ -65,6 +70,29 @@ bool SnapshotLineReader::HoldsCrLf() {
 }
 
 bool SnapshotLineReader::Next(std::string& line) {
+  if (!ReadLine(line)) return false;
+  if (utf8_) ConvertFromUtf8(line);
+  return true;
+}
+
+void SnapshotLineReader::RaiseBadLine(std::string_view problem) const {
+  common::Raise(common::err::kSubscriptOutOfRange, "Line " + std::to_string(lineNumber_) +
+                                                       " of the snapshot " + std::string(problem) +
+                                                       ". " + consequence_);
+}
+
+void SnapshotLineReader::ConvertFromUtf8(std::string& line) const {
+  if (platform::IsAscii(line)) return;
+  // A character the code page lacks comes back as another one, and so does a byte
+  // that is not UTF-8: only text that goes there and back unchanged is taken.
+  std::string ansi = platform::Utf8ToAnsi(line);
+  if (platform::AnsiToUtf8(ansi) != line) {
+    RaiseBadLine("is UTF-8 text that the ANSI code page cannot hold exactly");
+  }
+  line = std::move(ansi);
+}
+
+bool SnapshotLineReader::ReadLine(std::string& line) {
   line.clear();
   bool any = false;
   for (;;) {

@@ -20,10 +20,15 @@ std::optional<std::string> LocateSnapshot(std::string_view path);
 // all had its line ends rewritten to LF (by an editor, a transfer, a repository): there
 // each LF ends a line. A last line without its line end is still a line; nothing after
 // a final line end is.
+//
+// A file that starts with the UTF-8 byte-order mark (as PowerShell and Notepad write
+// it) is UTF-8: each line is converted to the ANSI code page, and a line that does not
+// convert exactly is a bad line. Without the mark the file is ANSI.
 class SnapshotLineReader {
  public:
-  // Throws std::system_error when the file cannot be opened.
-  explicit SnapshotLineReader(std::string_view path);
+  // Throws std::system_error when the file cannot be opened. `consequence` ends the
+  // description of a bad line ("Nothing was restored.").
+  SnapshotLineReader(std::string_view path, std::string_view consequence);
   ~SnapshotLineReader();
   SnapshotLineReader(const SnapshotLineReader&) = delete;
   SnapshotLineReader& operator=(const SnapshotLineReader&) = delete;
@@ -32,19 +37,29 @@ class SnapshotLineReader {
   bool Next(std::string& line);
   // The number of the line Next gave last, counted from 1.
   std::size_t LineNumber() const { return lineNumber_; }
+  // Raises the failure for the line Next gave last, which `problem` ("has 2 fields")
+  // makes a bad line: its description names the line.
+  [[noreturn]] void RaiseBadLine(std::string_view problem) const;
 
  private:
   bool Refill();
+  // The next line as the file holds it.
+  bool ReadLine(std::string& line);
   // Whether CR LF stands anywhere in the file; reads from the start up to the first one.
   bool HoldsCrLf();
+  // The line read from a UTF-8 file in the ANSI code page; a bad line when it does not
+  // convert exactly.
+  void ConvertFromUtf8(std::string& line) const;
 
   std::string path_;
+  std::string consequence_;
   std::FILE* file_ = nullptr;
   std::vector<char> block_;
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::size_t lineNumber_ = 0;
   bool lineFeedEndsLines_ = false;
+  bool utf8_ = false;
 };
 
 }  // namespace bmRegistry

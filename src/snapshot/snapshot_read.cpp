@@ -14,9 +14,15 @@ bool LoadRegistryToFG(controls::Grid& grid, std::string_view path) {
     if (!file) return;
     common::BusyPointer busy;
     grid.SetRows(grid.FixedRows());
-    SnapshotLineReader reader(*file);
-    std::string line;
-    while (reader.Next(line)) grid.AddItem(DecodeCells(SplitCells(line, ",")));
+    try {
+      SnapshotLineReader reader(*file, "Nothing is shown.");
+      std::string line;
+      while (reader.Next(line)) grid.AddItem(DecodeCells(SplitCells(line, ",")));
+    } catch (...) {
+      // A file refused part way shows none of its rows, as a restore takes none.
+      grid.SetRows(grid.FixedRows());
+      throw;
+    }
     result = true;
   });
   return result;

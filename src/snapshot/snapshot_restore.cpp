@@ -5,6 +5,7 @@
 #include "common/trap.h"
 #include "common/user_interface.h"
 #include "snapshot/bmregistry.h"
+#include "snapshot/restore_plan.h"
 #include "snapshot/setting_line.h"
 #include "snapshot/settings_root.h"
 #include "snapshot/snapshot_lines.h"
@@ -20,7 +21,10 @@ bool LoadRegistry(std::string_view path, platform::SettingsStore& store, bool* u
     platform::Status status;
     {
       common::BusyPointer busy;
-      const auto writes = ReadSettingWrites(*file, "Nothing was restored.");
+      std::vector<platform::SettingWrite> writes =
+          ReadSettingWrites(*file, "Nothing was restored.");
+      const RestorePlan plan = PlanRestore(writes, store);
+      writes = ChangingWrites(std::move(writes), plan);
       WriteUndoFile(store, ChangesOf(writes), ValueWrites::kDeleteThenSave, *file, undoRefused);
       status = store.RestoreSettings(writes);
     }

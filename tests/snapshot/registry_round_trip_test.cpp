@@ -71,26 +71,27 @@ TEST_F(RegistryRoundTrip, TheSaveNamesWhatItsFileCannotGiveBackAndARestoreKeepsA
   saveOnThePage();
   ASSERT_EQ(ui.boxes().size(), 1u);
   EXPECT_EQ(ui.boxes()[0].text,
-            "已存檔，但有 12 項設定無法由此檔案原樣復原：\r\nAlpha\\General\\Binary\r\n"
-            "Alpha\\General\\Dword\r\nAlpha\\General\\Expand\r\nAlpha\\General\\Multi\r\n"
-            "Alpha\\Names\\a,b\r\n……等 12 項");
+            "已存檔，但有 11 項設定無法由此檔案原樣復原：\r\nAlpha\\Names\\a,b\r\n"
+            "Alpha\\Names\\a\\b\r\nAlpha\\Names\\a|b\r\nAlpha\\Names\\z\r\n"
+            "Alpha\\Outer\\Inner\\Deep\r\n……等 11 項");
   EXPECT_EQ(ui.boxes()[0].icon, common::Icon::kExclamation);
   EXPECT_EQ(ui.boxes()[0].title, common::kAppTitle);
 
   bmRegistry::RestoreShortfall shortfall;
   ASSERT_TRUE(bmRegistry::GetCurrentKeyToFile(snapshot, *store, &shortfall));
-  const std::vector<std::string> named{"Alpha\\General\\Binary",
-                                       "Alpha\\General\\Dword",
-                                       "Alpha\\General\\Expand",
-                                       "Alpha\\General\\Multi",
-                                       "Alpha\\Names\\a,b",
+  // A value that is not a string comes back as it was; the values of a key with
+  // sub-keys are named after that key's sub-keys.
+  const std::vector<std::string> named{"Alpha\\Names\\a,b",
                                        "Alpha\\Names\\a\\b",
                                        "Alpha\\Names\\a|b",
                                        "Alpha\\Names\\z",
                                        "Alpha\\Outer\\Inner\\Deep",
+                                       "Alpha\\Outer\\Skipped beside Inner",
+                                       "Alpha\\Skipped beside sections",
                                        "Beta|Two\\Sec\\k",
                                        "Coll\\S\\K",
-                                       "Coll\\S\\k,x"};
+                                       "Coll\\S\\k,x",
+                                       "Skipped in the root"};
   EXPECT_EQ(shortfall.settings, named);
   EXPECT_FALSE(shortfall.wholeFileRefused);
   const auto before = ValuesOf(*store);

@@ -14,7 +14,7 @@ using testing_support::WriteBytes;
 std::vector<std::string> LinesOf(const TempDir& dir, const std::string& bytes) {
   const std::string path = dir.file("lines.txt");
   WriteBytes(path, bytes);
-  bmRegistry::SnapshotLineReader reader(path);
+  bmRegistry::SnapshotLineReader reader(path, "");
   std::vector<std::string> lines;
   for (std::string line; reader.Next(line);) {
     lines.push_back(line);
@@ -57,7 +57,7 @@ TEST(SnapshotLines, AVeryLongLineIsReadWhole) {
 
 TEST(SnapshotLines, AFileThatCannotBeOpenedThrows) {
   TempDir dir;
-  EXPECT_THROW(bmRegistry::SnapshotLineReader(dir.file("none")), std::system_error);
+  EXPECT_THROW(bmRegistry::SnapshotLineReader(dir.file("none"), ""), std::system_error);
 }
 
 }  // namespace

@@ -156,8 +156,8 @@ int RunWords(const std::vector<std::string>& arguments, std::ostream& out, std::
   }
   for (const std::string& operand : operands) {
     if (operand.empty()) {
-      return WrongUse(err, std::string(command->name) + " takes " +
-                               std::string(command->operand) + ", not an empty word");
+      return WrongUse(err, std::string(command->name) + " takes " + std::string(command->operand) +
+                               ", not an empty word");
     }
     if (command->kind == Operand::kFile) platform::TakeAsWritten(operand);
   }

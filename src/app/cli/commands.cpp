@@ -63,11 +63,13 @@ bool Refuse(std::ostream& err, const std::string& file, std::string_view why) {
 // folder or a device; the command says so before any work.
 bool FileOrMissing(const std::string& file, std::ostream& err) {
   switch (platform::QueryPath(file)) {
-    case platform::PathKind::kDirectory: return Refuse(err, file, "a folder, not a file");
+    case platform::PathKind::kDirectory:
+      return Refuse(err, file, "a folder, not a file");
     case platform::PathKind::kOther:
       return Refuse(err, file, "not a file (a FIFO, a device or a socket)");
     case platform::PathKind::kMissing:
-    case platform::PathKind::kFile: break;
+    case platform::PathKind::kFile:
+      break;
   }
   return true;
 }
@@ -102,7 +104,9 @@ int Save(const std::optional<std::string>& file, ConsoleUserInterface& ui, std::
   const std::string target = file ? *file : run.page.DefaultSnapshotFile();
   if (!FileOrMissing(target, err)) return kWrongUse;
   ui.AskAbout(platform::AnsiToUtf8(platform::NativePath(target)));
-  if (run.page.SaveSnapshot(target)) return kDone;
+  bool restorable = false;
+  // A file whose every restore fails is no snapshot a script may go on with.
+  if (run.page.SaveSnapshot(target, &restorable)) return DoneOrFailed(restorable);
   // The window's text says that the save failed; the log's details say why.
   if (!ui.LoggedFailure().empty()) PrintLine(err, "regtool: " + ui.LoggedFailure());
   return kFailed;
@@ -131,10 +135,12 @@ int Diff(const std::string& file, std::ostream& out, std::ostream& err) {
   if (!changes) return kWrongUse;
   for (const bmRegistry::SettingChange& change : *changes) {
     const std::string path = ReadablePath(platform::AnsiToUtf8(change.path));
-    const std::string data = Readable(platform::AnsiToUtf8(change.newData));
+    std::string data = Readable(platform::AnsiToUtf8(change.newData));
+    // The restore puts a string where another kind of value was: quoted, it reads as one.
+    if (change.replacesType) data = '"' + data + '"';
     if (change.oldData) {
-      PrintLine(out, "~ " + path + ": " + Readable(platform::AnsiToUtf8(*change.oldData)) +
-                         " -> " + data);
+      PrintLine(out, "~ " + path + ": " + Readable(platform::AnsiToUtf8(*change.oldData)) + " -> " +
+                         data);
     } else {
       PrintLine(out, "+ " + path + " = " + data);
     }

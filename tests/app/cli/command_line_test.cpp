@@ -43,13 +43,14 @@ TEST_F(CommandLine, WrongUseExitsWithTwoNamingTheCommandAndShowingTheUsage) {
     std::string complaint;
     bool aboutTheWords = true;  // else the window's own refusal, without the usage
   };
-  for (const Case& c : std::vector<Case>{{{"frobnicate"}, "unknown command \"frobnicate\""},
-                                         {{"--yes"}, "no command given"},
-                                         {{"restore"}, "restore takes FILE"},
-                                         {{"--yes", "show", "a", "b"}, "show takes FILE"},
-                                         {{"set-server"}, "set-server takes NAME"},
-                                         {{"set-server", ""}, "請設定電腦名稱", false},
-                                         {{"set-server", " "}, "請設定電腦名稱", false}}) {
+  for (const Case& c :
+       std::vector<Case>{{{"frobnicate"}, "unknown command \"frobnicate\""},
+                         {{"--yes"}, "no command given"},
+                         {{"restore"}, "restore takes FILE"},
+                         {{"--yes", "show", "a", "b"}, "show takes FILE"},
+                         {{"set-server"}, "set-server takes NAME"},
+                         {{"set-server", ""}, "set-server takes NAME, not an empty word"},
+                         {{"set-server", " "}, "請設定電腦名稱", false}}) {
     const CommandRun run = sandbox_.Run(c.arguments);
     EXPECT_EQ(run.exitStatus, 2) << c.complaint;
     const std::string line =
