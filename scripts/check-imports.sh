@@ -14,7 +14,8 @@ case "$format" in
 esac
 allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|advapi32|odbc32|ole32|msvcrt)\.dll$'
 # The x86-64 objdump reads the headers of both kinds.
-headers=$(x86_64-w64-mingw32-objdump -p "$file")
+# objdump speaks the locale's language (the Wine tests run in a Chinese one); its English is parsed.
+headers=$(LC_ALL=C x86_64-w64-mingw32-objdump -p "$file")
 grep -q "file format $format\$" <<<"$headers" ||
   { echo "$file is not a $format program: $(grep -m1 'file format' <<<"$headers")" >&2; exit 1; }
 # The program's own identity comes first in the manifest; its dependencies follow.

@@ -74,7 +74,7 @@ TEST(WindowRegistryPage, ReadSaveShowAndRestoreThroughTheWindow) {
   EXPECT_EQ(ReadBytes(saved), ReadBytes(DataFile("seeded.txt")));
   ASSERT_EQ(ui.boxes().size(), 1u);
   EXPECT_TRUE(ui.boxes()[0].text.starts_with(
-      "已存檔，但有 10 項設定無法由此檔案原樣復原：\r\nAlpha\\General\\Binary\r\n"))
+      "已存檔，但有 9 項設定無法由此檔案原樣復原：\r\nAlpha\\Names\\a,b\r\n"))
       << ui.boxes()[0].text;
 
   // A second "存檔" asks before overwriting; "No" keeps the file as it was, although
