@@ -1,12 +1,9 @@
 #include "snapshot/restore_plan.h"
 
-#include <memory>
 #include <unordered_map>
 
 #include "platform/reg_tree.h"
 #include "snapshot/bmregistry.h"
-#include "snapshot/settings_root.h"
-#include "snapshot/value_read.h"
 
 namespace bmRegistry {
 namespace {
@@ -22,21 +19,13 @@ struct NameState {
 using KeyNames = std::unordered_map<std::string, NameState>;
 
 // Every value of the key at `keyPath` below the settings root; none when it is missing.
-KeyNames ReadKeyValues(platform::SettingsKey* root, const std::string& keyPath,
-                       const platform::SettingsStore& store) {
+KeyNames ReadKeyValues(StoreKeys& keys, const std::string& keyPath) {
+  StoreKeys::Key& key = keys.At(std::string(platform::kSettingsRoot) + keyPath);
+  const std::vector<StoredValue>& values = keys.ValuesOf(key);
   KeyNames names;
-  if (root == nullptr) return names;
-  std::unique_ptr<platform::SettingsKey> key;
-  const platform::Status status = root->OpenSubKey(keyPath, key);
-  if (status == platform::kNotFound) return names;
-  // A key that cannot be opened for another reason cannot be compared: taking it as
-  // empty would make every setting in it one to add.
-  if (status != platform::kSuccess) {
-    RaiseStoreFailure(status, "cannot be read", store.LastFailureDescription());
-  }
-  StoredValue value;
-  for (std::uint32_t index = 0; ReadValue(*key, index, value) == platform::kSuccess; ++index) {
-    names[platform::reg::FoldName(value.name)].held = HeldValue{value.type, std::move(value.bytes)};
+  names.reserve(values.size());
+  for (const auto& [folded, index] : key.index) {
+    names[folded].held = HeldValue{values[index].type, values[index].bytes};
   }
   return names;
 }
@@ -53,23 +42,20 @@ bool LeavesAsItIs(std::string_view bytes, std::string_view data) {
   return matched == data.size();
 }
 
-RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes,
-                        platform::SettingsStore& store) {
-  // None: no settings yet, all to add.
-  const std::unique_ptr<platform::SettingsKey> root = OpenSettingsRoot(store);
+RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes, StoreKeys& keys) {
   RestorePlan plan;
   plan.settingOf.reserve(writes.size());
   // Each key is read once; a file lists a key's settings together, so the key of the
   // previous line is looked up only when the line names another.
-  std::unordered_map<std::string, KeyNames> keys;
+  std::unordered_map<std::string, KeyNames> keyNames;
   KeyNames* names = nullptr;
   std::string keyPath, previousKeyPath;
   for (std::size_t i = 0; i < writes.size(); ++i) {
     const platform::SettingWrite& write = writes[i];
     keyPath = write.application + "\\" + write.section;
     if (names == nullptr || keyPath != previousKeyPath) {
-      auto [key, added] = keys.try_emplace(platform::reg::FoldName(keyPath));
-      if (added) key->second = ReadKeyValues(root.get(), keyPath, store);
+      auto [key, added] = keyNames.try_emplace(platform::reg::FoldName(keyPath));
+      if (added) key->second = ReadKeyValues(keys, keyPath);
       names = &key->second;
       previousKeyPath = keyPath;
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/settings_store.h"
+#include "snapshot/store_keys.h"
 
 namespace bmRegistry {
 
@@ -39,11 +40,10 @@ struct RestorePlan {
   std::vector<std::size_t> settingOf;    // for each write, its setting
 };
 
-// The plan for `writes` (as ReadSettingWrites gives them) against what `store` holds.
-// A store that cannot be read raises a failure: taken as empty, it would make every
-// setting one to add.
-RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes,
-                        platform::SettingsStore& store);
+// The plan for `writes` (as ReadSettingWrites gives them) against what the store's
+// `keys` hold. A store that cannot be read raises a failure: taken as empty, it would
+// make every setting one to add.
+RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes, StoreKeys& keys);
 
 // The writes of the settings the restore changes, in file order: a setting that the
 // file names more than once keeps all its writes, so the last still wins.

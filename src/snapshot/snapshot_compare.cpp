@@ -28,7 +28,8 @@ std::optional<std::vector<SettingChange>> CompareWithStore(std::string_view path
     common::BusyPointer busy;
     const std::vector<platform::SettingWrite> writes =
         ReadSettingWrites(*file, "Nothing was compared.");
-    const RestorePlan plan = PlanRestore(writes, store);
+    StoreKeys keys(store);
+    const RestorePlan plan = PlanRestore(writes, keys);
     std::vector<SettingChange> changes;
     for (const PlannedSetting& setting : plan.settings) {
       if (setting.leftAsItIs) continue;

@@ -23,9 +23,13 @@ bool LoadRegistry(std::string_view path, platform::SettingsStore& store, bool* u
       common::BusyPointer busy;
       std::vector<platform::SettingWrite> writes =
           ReadSettingWrites(*file, "Nothing was restored.");
-      const RestorePlan plan = PlanRestore(writes, store);
-      writes = ChangingWrites(std::move(writes), plan);
-      WriteUndoFile(store, ChangesOf(writes), ValueWrites::kDeleteThenSave, *file, undoRefused);
+      {
+        // The undo file's plan reads the keys the restore's plan has read already.
+        StoreKeys keys(store);
+        const RestorePlan plan = PlanRestore(writes, keys);
+        writes = ChangingWrites(std::move(writes), plan);
+        WriteUndoFile(keys, ChangesOf(writes), ValueWrites::kDeleteThenSave, *file, undoRefused);
+      }
       status = store.RestoreSettings(writes);
     }
     if (status != platform::kSuccess) {

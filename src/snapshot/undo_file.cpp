@@ -206,9 +206,9 @@ bool WithinSettings(std::string_view path) {
 
 }  // namespace
 
-void WriteUndoFile(platform::SettingsStore& store, std::span<const platform::RegChange> batch,
+void WriteUndoFile(StoreKeys& keys, std::span<const platform::RegChange> batch,
                    ValueWrites writes, std::string_view source, bool* refused) {
-  const UndoPlan plan = PlanUndo(store, batch, writes);
+  const UndoPlan plan = PlanUndo(keys, batch, writes);
   if (plan.changes.empty()) return;
   std::string folder, reason;
   if (!platform::MakeUndoFolder(folder, reason)) RefuseWithoutUndo(folder, reason, refused);
@@ -254,7 +254,10 @@ bool ApplyUndoFile(std::string_view path, platform::SettingsStore& store, bool* 
                           ", outside the settings an undo takes back. Nothing was changed.");
       }
     }
-    WriteUndoFile(store, changes, ValueWrites::kInPlace, file, refused);
+    {
+      StoreKeys keys(store);
+      WriteUndoFile(keys, changes, ValueWrites::kInPlace, file, refused);
+    }
     const platform::Status status = store.ApplyChanges(changes);
     if (status != platform::kSuccess) {
       RaiseStoreFailure(status, "refused the undo", store.LastFailureDescription());

@@ -17,12 +17,12 @@ namespace bmRegistry {
 // How many undo files the folder keeps; the oldest go first.
 inline constexpr std::size_t kKeptUndoFiles = 20;
 
-// Writes the undo file of `batch` (about to be applied to `store`), read from the store
-// as it is now, and keeps the newest kKeptUndoFiles. `source` is the file the batch
+// Writes the undo file of `batch` (about to be applied to the store of `keys`), read
+// from the store as it is now, and keeps the newest kKeptUndoFiles. `source` is the file the batch
 // comes from (ANSI). No file when the batch changes nothing. When the file cannot be
 // written completely, sets `*refused` (when given) and raises the failure that names
 // the folder and the reason: the caller must then change nothing.
-void WriteUndoFile(platform::SettingsStore& store, std::span<const platform::RegChange> batch,
+void WriteUndoFile(StoreKeys& keys, std::span<const platform::RegChange> batch,
                    ValueWrites writes, std::string_view source, bool* refused);
 
 struct UndoFileInfo {

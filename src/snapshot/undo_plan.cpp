@@ -8,7 +8,6 @@
 
 #include "platform/reg_calls.h"
 #include "platform/reg_tree.h"
-#include "snapshot/settings_root.h"
 #include "snapshot/value_read.h"
 
 namespace bmRegistry {
@@ -19,9 +18,7 @@ using Kind = platform::RegChange::Kind;
 
 class Planner {
  public:
-  Planner(platform::SettingsStore& store, ValueWrites writes) : store_(store), writes_(writes) {
-    Check(store_.OpenCurrentUserKey("", currentUser_));
-  }
+  Planner(StoreKeys& keys, ValueWrites writes) : storeKeys_(keys), writes_(writes) {}
 
   void Add(const RegChange& change) {
     switch (change.kind) {
@@ -41,7 +38,7 @@ class Planner {
       case Kind::kDeleteKey:
         if (KeyState* state = Existing(change.keyPath);
             state != nullptr && !WithinRecreated(change.keyPath)) {
-          Recreate(*state->key, change.keyPath);
+          Recreate(*state->stored->key, change.keyPath);
         }
         break;
     }
@@ -50,18 +47,23 @@ class Planner {
   UndoPlan Finish() {
     std::stable_sort(created_.begin(), created_.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
+    // Only moved, the batch changes nothing: nothing to put back in order.
+    if (plan_.values == 0) reordered_.clear();
+    std::size_t count = created_.size() + rest_.size();
+    for (const auto& [path, state] : reordered_) {
+      count += 2 * (state->stored->values.size() - state->reorderFrom);
+    }
     std::vector<RegChange> changes;
-    changes.reserve(created_.size() + rest_.size());
+    changes.reserve(count);
     for (auto& [depth, path] : created_) {
       changes.push_back(RegChange{Kind::kDeleteKey, std::move(path), {}, 0, {}});
     }
     std::move(rest_.begin(), rest_.end(), std::back_inserter(changes));
     for (const auto& [path, state] : reordered_) {
-      if (plan_.values == 0) break;  // only moved: the batch changes nothing
-      for (std::size_t i = state->reorderFrom; i < state->values.size(); ++i) {
-        const StoredValue& value = state->values[i];
-        changes.push_back(RegChange{Kind::kDeleteValue, path, value.name, 0, {}});
-        changes.push_back(RegChange{Kind::kSetValue, path, value.name, value.type, value.bytes});
+      const std::vector<StoredValue>& values = state->stored->values;
+      for (std::size_t i = state->reorderFrom; i < values.size(); ++i) {
+        changes.push_back(RegChange{Kind::kDeleteValue, path, values[i].name, 0, {}});
+        changes.push_back(RegChange{Kind::kSetValue, path, values[i].name, values[i].type, values[i].bytes});
       }
     }
     plan_.changes = std::move(changes);
@@ -69,36 +71,28 @@ class Planner {
   }
 
  private:
+  // What the inverse takes from an existing key.
   struct KeyState {
-    std::unique_ptr<platform::SettingsKey> key;  // null: the key does not exist now
-    bool valuesRead = false;
-    std::vector<StoredValue> values;                     // in enumeration order
-    std::unordered_map<std::string, std::size_t> index;  // by folded name
+    StoreKeys::Key* stored = nullptr;
+    std::vector<bool> touched;              // by place in the key's values
+    std::unordered_set<std::string> added;  // folded names the batch adds
     std::size_t reorderFrom = kNoReorder;
   };
   static constexpr std::size_t kNoReorder = static_cast<std::size_t>(-1);
 
   void Check(platform::Status status) {
-    if (status != platform::kSuccess) {
-      RaiseStoreFailure(status, "cannot be read", store_.LastFailureDescription());
-    }
+    if (status != platform::kSuccess) storeKeys_.RaiseFailure(status);
   }
 
   static std::string Fold(std::string_view path) { return platform::reg::FoldName(path); }
 
-  // The key at `path` as it is now, opened once.
-  KeyState& StateOf(const std::string& path) {
-    const auto [it, added] = keys_.try_emplace(Fold(path));
-    if (added) {
-      const platform::Status status = currentUser_->OpenSubKey(path, it->second.key);
-      if (status != platform::kNotFound) Check(status);
-    }
-    return it->second;
-  }
-
+  // The key at `path` when it exists now.
   KeyState* Existing(const std::string& path) {
-    KeyState& state = StateOf(path);
-    return state.key ? &state : nullptr;
+    StoreKeys::Key& stored = storeKeys_.At(path);
+    if (stored.key == nullptr) return nullptr;
+    KeyState& state = states_[&stored];
+    state.stored = &stored;
+    return &state;
   }
 
   // Every level of `path` that does not exist now is one the batch creates. The key's
@@ -119,42 +113,32 @@ class Planner {
     return nullptr;
   }
 
-  void ReadValues(KeyState& state) {
-    if (state.valuesRead) return;
-    state.valuesRead = true;
-    StoredValue value;
-    for (std::uint32_t index = 0;; ++index) {
-      const platform::Status status = ReadValue(*state.key, index, value);
-      if (status == platform::kNoMoreItems) return;
-      Check(status);
-      state.index[Fold(value.name)] = state.values.size();
-      state.values.push_back(value);
-    }
-  }
 
   // The value `name` of the key at `path` as it is now, unless `change` leaves it so.
   // A value deleted, or saved again after a delete, moves to the end of its key's
   // values: from the first such value on, the inverse puts every value back in order.
   void PutBack(KeyState& state, const std::string& path, const std::string& name,
                const RegChange* change) {
-    ReadValues(state);
-    const auto old = state.index.find(Fold(name));
+    const std::vector<StoredValue>& values = storeKeys_.ValuesOf(*state.stored);
+    state.touched.resize(values.size());
+    const auto& index = state.stored->index;
+    const auto old = index.find(Fold(name));
     const bool moves = change == nullptr || writes_ == ValueWrites::kDeleteThenSave;
-    if (old != state.index.end() && moves && old->second < state.reorderFrom) {
+    if (old != index.end() && moves && old->second < state.reorderFrom) {
       if (state.reorderFrom == kNoReorder) reordered_.emplace_back(path, &state);
       state.reorderFrom = old->second;
     }
-    std::string place = Fold(path) + '\0' + Fold(name);
-    if (touched_.contains(place)) return;
-    if (old == state.index.end()) {
-      if (change == nullptr) return;  // deleting a missing value changes nothing
+    if (old == index.end()) {
+      // Deleting a missing value changes nothing; one the batch adds goes once.
+      if (change == nullptr || !state.added.insert(Fold(name)).second) return;
       rest_.push_back(RegChange{Kind::kDeleteValue, path, name, 0, {}});
     } else {
-      const StoredValue& value = state.values[old->second];
+      if (state.touched[old->second]) return;
+      const StoredValue& value = values[old->second];
       if (change != nullptr && change->type == value.type && change->bytes == value.bytes) return;
       if (!moves) rest_.push_back(RegChange{Kind::kSetValue, path, value.name, value.type, value.bytes});
+      state.touched[old->second] = true;
     }
-    touched_.insert(std::move(place));
     ++plan_.values;
   }
 
@@ -193,14 +177,13 @@ class Planner {
     }
   }
 
-  platform::SettingsStore& store_;
+  StoreKeys& storeKeys_;
   ValueWrites writes_;
   std::vector<std::pair<std::string, KeyState*>> reordered_;  // in the order first touched
-  std::unique_ptr<platform::SettingsKey> currentUser_;
-  std::unordered_map<std::string, KeyState> keys_;  // by folded path
+  std::unordered_map<const StoreKeys::Key*, KeyState> states_;
   std::string lastPath_;
   KeyState* lastState_ = nullptr;
-  std::unordered_set<std::string> createdKeys_, recreated_, touched_;
+  std::unordered_set<std::string> createdKeys_, recreated_;
   std::vector<std::pair<std::size_t, std::string>> created_;  // depth, path
   std::vector<RegChange> rest_;
   UndoPlan plan_;
@@ -222,9 +205,9 @@ std::vector<platform::RegChange> ChangesOf(std::span<const platform::SettingWrit
   return changes;
 }
 
-UndoPlan PlanUndo(platform::SettingsStore& store, std::span<const platform::RegChange> batch,
+UndoPlan PlanUndo(StoreKeys& keys, std::span<const platform::RegChange> batch,
                   ValueWrites writes) {
-  Planner planner(store, writes);
+  Planner planner(keys, writes);
   for (const RegChange& change : batch) planner.Add(change);
   return planner.Finish();
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/settings_store.h"
+#include "snapshot/store_keys.h"
 
 namespace bmRegistry {
 
@@ -26,11 +27,11 @@ enum class ValueWrites { kInPlace, kDeleteThenSave };
 // The batch a restore applies, as changes of the store.
 std::vector<platform::RegChange> ChangesOf(std::span<const platform::SettingWrite> writes);
 
-// The inverse of `batch` against the store as it is now. Empty when the batch would
+// The inverse of `batch` against the store's keys as they are now. Empty when the batch would
 // leave everything as it is. The inverse gives every key its values back in their order.
 // A key of HKEY_CURRENT_USER itself ("Software") is never deleted by the inverse. A store
 // that cannot be read raises its failure.
-UndoPlan PlanUndo(platform::SettingsStore& store, std::span<const platform::RegChange> batch,
+UndoPlan PlanUndo(StoreKeys& keys, std::span<const platform::RegChange> batch,
                   ValueWrites writes);
 
 }  // namespace bmRegistry

@@ -1,0 +1,41 @@
+#pragma once
+// The keys of the store that a restore looks at, each opened and its values read once:
+// the restore's plan and the plan of its undo file read the same keys, and a second
+// read would cost as much as the first.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/settings_store.h"
+#include "snapshot/bmregistry.h"
+
+namespace bmRegistry {
+
+class StoreKeys {
+ public:
+  struct Key {
+    std::unique_ptr<platform::SettingsKey> key;  // null: the key does not exist now
+    bool valuesRead = false;
+    std::vector<StoredValue> values;                     // in enumeration order
+    std::unordered_map<std::string, std::size_t> index;  // by folded name
+  };
+
+  // Opens HKEY_CURRENT_USER; a store that cannot be read raises its failure.
+  explicit StoreKeys(platform::SettingsStore& store);
+
+  // The key at `path` below HKEY_CURRENT_USER as it is now, opened once.
+  Key& At(const std::string& path);
+  // The key's values as they are now, read once; a failure to read one raises.
+  const std::vector<StoredValue>& ValuesOf(Key& key);
+
+  [[noreturn]] void RaiseFailure(platform::Status status) const;
+
+ private:
+  platform::SettingsStore& store_;
+  std::unique_ptr<platform::SettingsKey> currentUser_;
+  std::unordered_map<std::string, Key> keys_;  // by folded path
+};
+
+}  // namespace bmRegistry
