@@ -150,13 +150,17 @@ void KeepNewest(const std::string& folder) {
   }
 }
 
-std::string ReadWholeFile(const std::string& path) {
+// The first `limit` bytes of the file, or all of it.
+std::string ReadFileStart(const std::string& path, std::size_t limit = std::string::npos) {
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
       std::fopen(platform::NativePath(path).c_str(), "rb"), &std::fclose);
   if (!file) throw std::system_error(errno, std::generic_category(), platform::AnsiToUtf8(path));
   std::string bytes;
   char block[1 << 16];
-  while (const std::size_t count = std::fread(block, 1, sizeof block, file.get())) {
+  while (bytes.size() < limit) {
+    const std::size_t count =
+        std::fread(block, 1, std::min(sizeof block, limit - bytes.size()), file.get());
+    if (count == 0) break;
     bytes.append(block, count);
   }
   if (std::ferror(file.get())) {
@@ -168,11 +172,11 @@ std::string ReadWholeFile(const std::string& path) {
 // The comment lines of an undo file: the source and the count.
 UndoFileInfo ReadInfo(const std::string& path) {
   UndoFileInfo info{path, {}, 0};
-  std::string bytes;
-  common::Guarded([&] { bytes = ReadWholeFile(path); });
   // The comments stand in the first lines; a whole file of 100 000 values need not be
-  // decoded for them.
+  // read for them, nor the twenty files of the folder when an undo looks for the newest.
   constexpr std::size_t kHead = 8192;
+  std::string bytes;
+  common::Guarded([&] { bytes = ReadFileStart(path, kHead + 2); });
   std::string text;
   if (bytes.starts_with("\xFF\xFE")) {
     platform::Utf16LeToUtf8(std::string_view(bytes).substr(2, std::min(bytes.size() - 2, kHead) & ~std::size_t{1}), text);
@@ -241,7 +245,7 @@ bool ApplyUndoFile(std::string_view path, platform::SettingsStore& store, bool* 
     const std::string file(path);
     std::vector<platform::RegChange> changes;
     platform::reg::ParseError error;
-    if (!platform::reg::ParseRegExport(ReadWholeFile(file), changes, error)) {
+    if (!platform::reg::ParseRegExport(ReadFileStart(file), changes, error)) {
       common::Raise(common::err::kSubscriptOutOfRange,
                     "Line " + std::to_string(error.line) + " of the undo file: " + error.message +
                         ". Nothing was changed.");
