@@ -63,7 +63,8 @@ class Planner {
       const std::vector<StoredValue>& values = state->stored->values;
       for (std::size_t i = state->reorderFrom; i < values.size(); ++i) {
         changes.push_back(RegChange{Kind::kDeleteValue, path, values[i].name, 0, {}});
-        changes.push_back(RegChange{Kind::kSetValue, path, values[i].name, values[i].type, values[i].bytes});
+        changes.push_back(
+            RegChange{Kind::kSetValue, path, values[i].name, values[i].type, values[i].bytes});
       }
     }
     plan_.changes = std::move(changes);
