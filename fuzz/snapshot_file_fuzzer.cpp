@@ -1,23 +1,28 @@
 // The snapshot readers on any file: LoadRegistryToFG shows every line as a row of its
 // comma-separated fields, and LoadRegistry either hands the store one batch that holds
 // every line's setting (the data being all after the third comma) with no message, or,
-// when a line is no setting, hands it nothing and reports that line.
+// when a line is no setting, hands it nothing and reports that line. A file that starts
+// with the UTF-8 byte-order mark is converted line by line: either both readers take it
+// with no message, or each refuses it with one.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/user_interface.h"
+#include "controls/memory_grid.h"
 #include "fuzz_check.h"
 #include "platform/ansi_codepage.h"
 #include "platform/settings_store.h"
 #include "scratch_file.h"
 #include "snapshot/bmregistry.h"
-#include "controls/memory_grid.h"
 
 namespace {
 
@@ -35,12 +40,29 @@ class RecordingUi final : public common::UserInterface {
   std::vector<std::string> boxes;
 };
 
-// A store that only takes restores, and keeps the batch it was given.
+// HKEY_CURRENT_USER of a store that holds nothing.
+class EmptyKey final : public platform::SettingsKey {
+ public:
+  platform::Status OpenSubKey(std::string_view, std::unique_ptr<platform::SettingsKey>&) override {
+    return platform::kNotFound;
+  }
+  platform::Status EnumKey(std::uint32_t, char*, std::uint32_t) override {
+    return platform::kNoMoreItems;
+  }
+  platform::Status EnumValue(std::uint32_t, char*, std::uint32_t*, std::uint32_t*, unsigned char*,
+                             std::uint32_t*) override {
+    return platform::kNoMoreItems;
+  }
+};
+
+// A store that holds nothing and only takes restores, and keeps the batch it was given.
 class RecordingStore final : public platform::SettingsStore {
  public:
-  platform::Status OpenCurrentUserKey(std::string_view,
-                                      std::unique_ptr<platform::SettingsKey>&) override {
-    return platform::kNotFound;
+  platform::Status OpenCurrentUserKey(std::string_view path,
+                                      std::unique_ptr<platform::SettingsKey>& out) override {
+    if (!path.empty()) return platform::kNotFound;
+    out = std::make_unique<EmptyKey>();
+    return platform::kSuccess;
   }
   platform::Status SaveSetting(std::string_view, std::string_view, std::string_view,
                                std::string_view) override {
@@ -61,10 +83,20 @@ class RecordingStore final : public platform::SettingsStore {
                                        std::string_view) override {
     return platform::kAccessDenied;
   }
+  platform::Status ApplyChanges(std::span<const platform::RegChange>) override {
+    return platform::kAccessDenied;
+  }
   std::optional<std::vector<platform::SettingWrite>> batch;
 };
 
 std::string& FilePath() {
+  static std::string path;
+  return path;
+}
+
+// Where each restore writes its undo file; emptied after every input, since a restore
+// numbers the undo files of one second and the fuzzer restores thousands a second.
+std::string& UndoHome() {
   static std::string path;
   return path;
 }
@@ -91,8 +123,7 @@ std::vector<std::size_t> Commas(std::string_view line) {
   return commas;
 }
 
-void CheckGrid(const controls::MemoryGrid& grid,
-               const std::vector<std::string_view>& lines) {
+void CheckGrid(const controls::MemoryGrid& grid, const std::vector<std::string_view>& lines) {
   FUZZ_CHECK(grid.Rows() == static_cast<int>(lines.size()) + grid.FixedRows());
   for (std::size_t row = 0; row < lines.size(); ++row) {
     const std::vector<std::size_t> commas = Commas(lines[row]);
@@ -106,11 +137,22 @@ void CheckGrid(const controls::MemoryGrid& grid,
   }
 }
 
+// Whether the restore's check takes the line for a setting.
+bool IsSetting(std::string_view line) {
+  const std::vector<std::size_t> commas = Commas(line);
+  if (commas.size() < 3 || commas[0] == 0 || commas[1] == commas[0] + 1) return false;
+  // A "\" in the application or section would make a key below the section.
+  for (std::size_t pos = 0; pos < commas[1]; pos += platform::CharacterLength(line, pos)) {
+    if (line[pos] == '\\') return false;
+  }
+  // A NUL in the data would end the stored text there.
+  return line.substr(commas[2] + 1).find('\0') == std::string_view::npos;
+}
+
 void CheckRestore(const RecordingStore& store, const RecordingUi& ui, bool restored,
                   const std::vector<std::string_view>& lines) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::vector<std::size_t> commas = Commas(lines[i]);
-    if (commas.size() < 3 || commas[0] == 0 || commas[1] == commas[0] + 1) {
+    if (!IsSetting(lines[i])) {
       // The first line that is no setting fails the restore before anything is written.
       FUZZ_CHECK(!restored && !store.batch.has_value() && ui.boxes.size() == 1);
       FUZZ_CHECK(ui.boxes[0].starts_with("處理程序: (bmRegistry_LoadRegistry)"));
@@ -135,6 +177,8 @@ void CheckRestore(const RecordingStore& store, const RecordingUi& ui, bool resto
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   FilePath() = ScratchFile("snapshot_file_fuzzer", "Reg_FUZZ.TXT");
+  UndoHome() = std::filesystem::path(FilePath()).parent_path() / "state";
+  FUZZ_CHECK(::setenv("XDG_STATE_HOME", UndoHome().c_str(), 1) == 0);
   return 0;
 }
 
@@ -150,13 +194,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   controls::MemoryGrid grid;
   grid.SetCols(4);
   grid.SetRows(1);
-  FUZZ_CHECK(bmRegistry::LoadRegistryToFG(grid, FilePath()));
-  FUZZ_CHECK(ui.boxes.empty());
-  CheckGrid(grid, lines);
-
+  const bool shown = bmRegistry::LoadRegistryToFG(grid, FilePath());
   RecordingStore store;
-  const bool restored = bmRegistry::LoadRegistry(FilePath(), store);
-  CheckRestore(store, ui, restored, lines);
+  if (text.starts_with("\xEF\xBB\xBF")) {
+    FUZZ_CHECK(shown == ui.boxes.empty());
+    const std::size_t boxes = ui.boxes.size();
+    const bool restored = bmRegistry::LoadRegistry(FilePath(), store);
+    FUZZ_CHECK(restored == store.batch.has_value() &&
+               ui.boxes.size() == boxes + (restored ? 0 : 1));
+  } else {
+    FUZZ_CHECK(shown && ui.boxes.empty());
+    CheckGrid(grid, lines);
+    const bool restored = bmRegistry::LoadRegistry(FilePath(), store);
+    CheckRestore(store, ui, restored, lines);
+  }
+  std::filesystem::remove_all(UndoHome());
   common::InstallUserInterface(nullptr);
   return 0;
 }
