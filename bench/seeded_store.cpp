@@ -1,6 +1,7 @@
 #include "bench/seeded_store.h"
 
 #include <map>
+#include <utility>
 #include <stdexcept>
 #include <string>
 
@@ -9,14 +10,16 @@
 
 namespace bench {
 
-SeededStore& SeededStore::Holding(std::size_t values) {
-  static std::map<std::size_t, std::unique_ptr<SeededStore>> stores;
-  std::unique_ptr<SeededStore>& held = stores[values];
-  if (!held) held.reset(new SeededStore(values));
+SeededStore& SeededStore::Holding(std::size_t values, TreeShape shape) {
+  static std::map<std::pair<std::size_t, TreeShape>, std::unique_ptr<SeededStore>> stores;
+  std::unique_ptr<SeededStore>& held = stores[{values, shape}];
+  if (!held) held.reset(new SeededStore(values, shape));
   return *held;
 }
 
-SeededStore::SeededStore(std::size_t values) : settings_(SyntheticSettings(values)) {
+SeededStore::SeededStore(std::size_t values, TreeShape shape)
+    : settings_(shape == TreeShape::kOneSection ? SyntheticSettingsInOneSection(values)
+                                                : SyntheticSettings(values)) {
   {
     // The store takes its folder from the environment when it is opened.
     const testing_support::ScopedEnv config("XDG_CONFIG_HOME", dir_.path().string());

@@ -12,10 +12,12 @@
 
 namespace bench {
 
+enum class TreeShape { kWorkstation, kOneSection };
+
 class SeededStore {
  public:
   // The store of `values` synthetic settings; the same object on every call.
-  static SeededStore& Holding(std::size_t values);
+  static SeededStore& Holding(std::size_t values, TreeShape shape = TreeShape::kWorkstation);
 
   platform::SettingsStore& store() { return *store_; }
   const std::vector<platform::SettingWrite>& settings() const { return settings_; }
@@ -23,7 +25,7 @@ class SeededStore {
   std::filesystem::path Scratch(const char* name) const { return dir_.path() / name; }
 
  private:
-  explicit SeededStore(std::size_t values);
+  SeededStore(std::size_t values, TreeShape shape);
 
   testing_support::TempDir dir_;
   std::vector<platform::SettingWrite> settings_;

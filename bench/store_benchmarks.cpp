@@ -47,8 +47,8 @@ std::size_t CountValues(SettingsKey& key) {
   return count;
 }
 
-void BM_StoreEnumeration(benchmark::State& state) {
-  SeededStore& seeded = SeededStore::Holding(static_cast<std::size_t>(state.range(0)));
+void Enumerate(benchmark::State& state, TreeShape shape) {
+  SeededStore& seeded = SeededStore::Holding(static_cast<std::size_t>(state.range(0)), shape);
   for (auto _ : state) {
     std::unique_ptr<SettingsKey> root;
     if (seeded.store().OpenCurrentUserKey(platform::kSettingsRoot, root) != platform::kSuccess) {
@@ -63,7 +63,19 @@ void BM_StoreEnumeration(benchmark::State& state) {
     benchmark::DoNotOptimize(values);
   }
 }
+
+void BM_StoreEnumeration(benchmark::State& state) { Enumerate(state, TreeShape::kWorkstation); }
 BENCHMARK(BM_StoreEnumeration)->Apply(ValueCounts)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Every value in one section: its growth stays that of the workstation's tree unless
+// finding or adding a value in a section costs more the larger the section is.
+void BM_StoreEnumerationOneSection(benchmark::State& state) {
+  Enumerate(state, TreeShape::kOneSection);
+}
+BENCHMARK(BM_StoreEnumerationOneSection)
+    ->Apply(ValueCounts)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // Onto a store that holds the same settings: each is deleted and saved again, in one
 // batch and one durable write.

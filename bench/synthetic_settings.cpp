@@ -90,6 +90,18 @@ std::vector<platform::SettingWrite> SyntheticSettings(std::size_t values, std::u
   return settings;
 }
 
+std::vector<platform::SettingWrite> SyntheticSettingsInOneSection(std::size_t values,
+                                                                  std::uint64_t seed) {
+  TextMaker maker(seed);
+  const std::string application(kProducts[0]);
+  std::vector<platform::SettingWrite> settings;
+  settings.reserve(values);
+  for (std::size_t v = 0; v < values; ++v) {
+    settings.push_back({application, std::string(kSections[0]), KeyName(v), maker.Text(application)});
+  }
+  return settings;
+}
+
 std::string SnapshotText(std::span<const platform::SettingWrite> settings) {
   std::string text;
   for (const platform::SettingWrite& setting : settings) {

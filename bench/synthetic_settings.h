@@ -24,6 +24,11 @@ inline constexpr std::size_t kSectionsPerApplication = 10;
 std::vector<platform::SettingWrite> SyntheticSettings(std::size_t values,
                                                       std::uint64_t seed = kDefaultSeed);
 
+// `values` settings of one application's one section: the shape that shows a store
+// whose cost per value grows with the size of its section.
+std::vector<platform::SettingWrite> SyntheticSettingsInOneSection(std::size_t values,
+                                                                  std::uint64_t seed = kDefaultSeed);
+
 // The snapshot file of `settings`: one "application,section,key,text" line each, in the
 // order given, each ended by CR LF.
 std::string SnapshotText(std::span<const platform::SettingWrite> settings);
