@@ -112,13 +112,13 @@ QString GridModel::Cell(int row, int col) const {
 }
 
 QString GridModel::ShownText(int row, int col) const {
-  QString text = Cell(row, col);
+  const QString text = Cell(row, col);
   if (text.size() <= kLongestShownText) return text;
-  // Never between the two halves of a surrogate pair.
-  text.truncate(text[kLongestShownText - 1].isHighSurrogate() ? kLongestShownText - 1
-                                                              : kLongestShownText);
-  text += QChar(0x2026);
-  return text;
+  // Never between the two halves of a surrogate pair. Only the part shown is copied: a
+  // truncate would copy the whole shared text first, on every paint of the cell.
+  const int cut = text[kLongestShownText - 1].isHighSurrogate() ? kLongestShownText - 1
+                                                                 : kLongestShownText;
+  return text.left(cut) + QChar(0x2026);
 }
 
 void GridModel::SetHeaderAlignment(int col, Qt::Alignment alignment) {
