@@ -113,7 +113,7 @@ Status SetValue(Key& from, std::string_view path, std::string_view name, std::ui
   if (const Status status = CreatePath(from, path, key, created, reason); status != kSuccess) {
     return status;
   }
-  key->SetValue(name, type, bytes);
+  key->SetValue(std::string(name), type, std::string(bytes));
   return kSuccess;
 }
 

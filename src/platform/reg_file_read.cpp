@@ -46,6 +46,13 @@ std::uint32_t ParseHexNumber(std::string_view digits, std::size_t maxDigits, con
 // A quoted text starting at text[pos] == '"', with \\ and \" escapes. `pos` ends after
 // the closing quote.
 std::string ParseQuoted(std::string_view text, std::size_t& pos) {
+  // Most texts hold no escape: taken whole, up to the closing quote.
+  if (const std::size_t stop = text.find_first_of("\"\\", pos + 1);
+      stop != std::string_view::npos && text[stop] == '"') {
+    std::string whole(text.substr(pos + 1, stop - pos - 1));
+    pos = stop + 1;
+    return whole;
+  }
   std::string out;
   for (++pos; pos < text.size(); ++pos) {
     const char c = text[pos];
@@ -126,6 +133,20 @@ class Reader {
     return true;
   }
 
+  // How many lines from here to the next [key] line start a value: a fair count of the
+  // values the key is about to get.
+  std::size_t ValueLinesAhead() const {
+    std::size_t count = 0;
+    for (std::size_t pos = pos_; pos < text_.size();) {
+      if (text_[pos] == '[') break;
+      if (text_[pos] == '"' || text_[pos] == '@') ++count;
+      const std::size_t end = text_.find('\n', pos);
+      if (end == std::string_view::npos) break;
+      pos = end + 1;
+    }
+    return count;
+  }
+
   std::string Ansi(std::string_view text) const {
     return unicode_ ? ExactAnsi(text) : std::string(text);
   }
@@ -166,6 +187,7 @@ class Reader {
       start = ++pos;
     }
     keyOpen_ = !deleting;
+    if (key_ != nullptr) key_->ReserveValues(ValueLinesAhead());
     if (changes_ != nullptr) {
       changes_->push_back(RegChange{
           deleting ? RegChange::Kind::kDeleteKey : RegChange::Kind::kCreateKey, keyPath_, {}, 0, {}});
@@ -174,7 +196,7 @@ class Reader {
 
   void Store(std::string name, std::uint32_t type, std::string bytes) {
     if (changes_ == nullptr) {
-      key_->SetValue(name, type, bytes);
+      key_->SetValue(std::move(name), type, std::move(bytes));
     } else {
       changes_->push_back(
           RegChange{RegChange::Kind::kSetValue, keyPath_, std::move(name), type, std::move(bytes)});

@@ -10,11 +10,16 @@ namespace platform::reg {
 std::string FoldName(std::string_view name) {
   std::string folded(name);
   for (std::size_t pos = 0; pos < folded.size();) {
-    const std::size_t length = CharacterLength(name, pos);
-    if (length == 1 && folded[pos] >= 'a' && folded[pos] <= 'z') {
+    // Every name of a store is folded when it is loaded: an ASCII byte, never a lead
+    // byte, is folded here without asking the code page.
+    if (static_cast<unsigned char>(folded[pos]) >= 0x80) {
+      pos += CharacterLength(name, pos);
+      continue;
+    }
+    if (folded[pos] >= 'a' && folded[pos] <= 'z') {
       folded[pos] = static_cast<char>(folded[pos] - 'a' + 'A');
     }
-    pos += length;
+    ++pos;
   }
   return folded;
 }
@@ -72,15 +77,20 @@ const Value* Key::FindValue(std::string_view name) const {
   return it == valueSlots_.end() ? nullptr : &values_[it->second].value;
 }
 
-void Key::SetValue(std::string_view name, std::uint32_t type, std::string_view data) {
+void Key::ReserveValues(std::size_t count) {
+  values_.reserve(values_.size() + count);
+  valueSlots_.reserve(valueSlots_.size() + count);
+}
+
+void Key::SetValue(std::string name, std::uint32_t type, std::string data) {
   auto [it, added] = valueSlots_.try_emplace(FoldName(name), values_.size());
   if (added) {
-    values_.push_back(Slot{Value{std::string(name), type, std::string(data)}, true});
+    values_.push_back(Slot{Value{std::move(name), type, std::move(data)}, true});
     return;
   }
   Value& value = values_[it->second].value;
   value.type = type;
-  value.data.assign(data);
+  value.data = std::move(data);
 }
 
 bool Key::DeleteValue(std::string_view name) {

@@ -50,8 +50,11 @@ class Key {
   // deleted since the tree was built; after deletions it counts its way there.
   const Value& ValueAt(std::size_t index) const;
   const Value* FindValue(std::string_view name) const;
+  // Room for `count` more values, so that a load grows no list value by value.
+  void ReserveValues(std::size_t count);
   // Replaces the data and type of a value of that name where it stands, or adds it last.
-  void SetValue(std::string_view name, std::uint32_t type, std::string_view data);
+  // Taken by value: a store's load moves every name and data in.
+  void SetValue(std::string name, std::uint32_t type, std::string data);
   // False when there is no value of that name.
   bool DeleteValue(std::string_view name);
 

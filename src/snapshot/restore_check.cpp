@@ -53,7 +53,7 @@ void RestoreCheck::Add(const StoredValue& value, std::string_view line) {
   // a restore would write that other text back.
   if (!value.exact) {
     ReadBack(value, line, entries_.size());
-    entries_.push_back({key, value.name, Fate::kLost});
+    AddEntry(key, value.name, Fate::kLost);
     return;
   }
   // The common line: application,section,name,data with nothing to part them further;
@@ -61,7 +61,16 @@ void RestoreCheck::Add(const StoredValue& value, std::string_view line) {
   Fate fate = keys_[key].linesFit && NameFitsOneField(value.name) && DataFitLine(value.bytes)
                   ? Fate::kOwnPlace
                   : ReadBack(value, line, entries_.size());
-  entries_.push_back({key, value.name, fate});
+  AddEntry(key, value.name, fate);
+}
+
+void RestoreCheck::AddEntry(std::uint32_t key, std::string_view name, Fate fate) {
+  entries_.push_back({names_.size(), key, static_cast<std::uint32_t>(name.size()), fate});
+  names_ += name;
+}
+
+std::string_view RestoreCheck::NameOf(const Entry& entry) const {
+  return std::string_view(names_).substr(entry.nameStart, entry.nameLength);
 }
 
 RestoreCheck::Fate RestoreCheck::ReadBack(const StoredValue& value, std::string_view line,
@@ -89,7 +98,7 @@ RestoreCheck::Fate RestoreCheck::ReadBack(const StoredValue& value, std::string_
 }
 
 void RestoreCheck::AddLeftOut(const StoredValue& value) {
-  entries_.push_back({KeyOf(value.keyPath), value.name, Fate::kLost});
+  AddEntry(KeyOf(value.keyPath), value.name, Fate::kLost);
 }
 
 RestoreShortfall RestoreCheck::Result() const {
@@ -100,10 +109,12 @@ RestoreShortfall RestoreCheck::Result() const {
     const Key& key = keys_[entry.key];
     bool lost = entry.fate == Fate::kLost;
     if (!lost && !strayWrites_.empty()) {
-      const auto stray = strayWrites_.find(key.place + platform::reg::FoldName(entry.name));
+      const auto stray = strayWrites_.find(key.place + platform::reg::FoldName(NameOf(entry)));
       lost = stray != strayWrites_.end() && stray->second > i;
     }
-    if (lost) shortfall.settings.push_back(basBase::WithTrailing(key.path, "\\") + entry.name);
+    if (lost) {
+      shortfall.settings.push_back(basBase::WithTrailing(key.path, "\\") + std::string(NameOf(entry)));
+    }
   }
   return shortfall;
 }

@@ -37,18 +37,24 @@ class RestoreCheck {
     bool linesFit;  // its names stand in a line as two fields
   };
   enum class Fate : std::uint8_t { kOwnPlace, kLost };
+  // One per value; its name is kept in names_, so that a large store's check does not
+  // hold a string per value.
   struct Entry {
+    std::size_t nameStart;
     std::uint32_t key;
-    std::string name;
+    std::uint32_t nameLength;
     Fate fate;
   };
 
   std::uint32_t KeyOf(std::string_view keyPath);
+  void AddEntry(std::uint32_t key, std::string_view name, Fate fate);
+  std::string_view NameOf(const Entry& entry) const;
   // Reads the line as the restore will: its fate, and where each piece of it writes.
   Fate ReadBack(const StoredValue& value, std::string_view line, std::size_t index);
 
   std::vector<Key> keys_;
   std::vector<Entry> entries_;
+  std::string names_;
   // Where lines write that do not put their own value back: the place (folded as the
   // store matches names) and the last entry whose line writes there. A value whose
   // place a later line writes does not come back.

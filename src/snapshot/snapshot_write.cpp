@@ -1,4 +1,7 @@
 // Saving the settings store as a snapshot file.
+#include <exception>
+#include <optional>
+
 #include "common/basbase.h"
 #include "common/trap.h"
 #include "common/user_interface.h"
@@ -13,7 +16,8 @@ namespace {
 
 // The snapshot's text, one line per value: the value's record (MakeRecord) with its
 // cells joined by commas. Made straight from the value: a key's values come one after
-// another, so the key's part of the line is made once.
+// another, so the key's part of the line is made once. The lines go to the file a
+// block at a time (TakeBlock), so a large store's text is never held whole.
 class SnapshotLines {
  public:
   // Appends the value's line without its line end; gives the line.
@@ -40,10 +44,19 @@ class SnapshotLines {
     return std::string_view(text_).substr(start);
   }
   void EndLine() { text_ += "\r\n"; }
-  const std::string& text() const { return text_; }
+  bool BlockFull() const { return text_.size() >= kBlockSize; }
+  // The lines made since the last block; the next line starts a new one.
+  std::string_view TakeBlock() {
+    block_.swap(text_);
+    text_.clear();
+    return block_;
+  }
 
  private:
+  static constexpr std::size_t kBlockSize = 1 << 20;
+
   std::string text_;
+  std::string block_;
   std::string keyPath_;  // "" with keyPart_ "": the root's values
   std::string keyPart_;
   std::string withoutNuls_;
@@ -62,20 +75,35 @@ bool GetCurrentKeyToFile(std::string_view path, platform::SettingsStore& store,
     if (!root) return;
     SnapshotLines text;
     RestoreCheck check;
+    // The new snapshot replaces the old one only once it is complete on disk, so a
+    // failed save keeps the previous snapshot; a store with no value leaves it alone.
+    std::optional<platform::AtomicFileWriter> file;
+    const auto write = [&](std::string_view block) {
+      if (!file) file.emplace(path);
+      file->Write(block);
+    };
+    // The walk reports what fails inside it as its own trouble and goes on with the next
+    // key: a failed write is kept, and ends the save once the walk is over.
+    std::exception_ptr writeFailure;
     const ValueVisitor leftOut = [&](const StoredValue& value) { check.AddLeftOut(value); };
     WalkValues(
         *root, "",
         [&](const StoredValue& value) {
           check.Add(value, text.AppendLine(value));
           text.EndLine();
+          if (!text.BlockFull() || writeFailure) return;
+          try {
+            write(text.TakeBlock());
+          } catch (...) {
+            writeFailure = std::current_exception();
+          }
         },
         &leftOut);
-    if (text.text().empty()) return;
-    // The new snapshot replaces the old one only once it is complete on disk, so a
-    // failed save keeps the previous snapshot.
-    platform::AtomicFileWriter file(path);
-    file.Write(text.text());
-    file.Commit();
+    if (writeFailure) std::rethrow_exception(writeFailure);
+    const std::string_view rest = text.TakeBlock();
+    if (!file && rest.empty()) return;
+    write(rest);
+    file->Commit();
     if (shortfall != nullptr) *shortfall = check.Result();
     result = true;
   });
