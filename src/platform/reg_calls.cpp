@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/ansi_codepage.h"
+#include "platform/byte_find.h"
 
 namespace platform::reg {
 
@@ -68,7 +69,7 @@ Status CheckSection(std::string_view application, std::string_view section, std:
 }  // namespace
 
 bool HoldsLineBreakOrNul(std::string_view name) {
-  return name.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+  return HoldsAnyOf(name, std::string_view("\r\n\0", 3));
 }
 
 Status OpenPath(const Key& from, std::string_view path, const Key*& out) {

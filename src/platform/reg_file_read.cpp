@@ -7,6 +7,7 @@
 
 #include "platform/ansi_codepage.h"
 #include "platform/blanks.h"
+#include "platform/byte_find.h"
 #include "platform/reg_calls.h"
 #include "platform/reg_file.h"
 #include "platform/settings_store.h"
@@ -47,10 +48,13 @@ std::uint32_t ParseHexNumber(std::string_view digits, std::size_t maxDigits, con
 // the closing quote.
 std::string ParseQuoted(std::string_view text, std::size_t& pos) {
   // Most texts hold no escape: taken whole, up to the closing quote.
-  if (const std::size_t stop = text.find_first_of("\"\\", pos + 1);
-      stop != std::string_view::npos && text[stop] == '"') {
-    std::string whole(text.substr(pos + 1, stop - pos - 1));
-    pos = stop + 1;
+  const std::string_view rest = text.substr(pos + 1);
+  if (const std::size_t stop = FindFirstOf(rest, "\"\\");
+      stop != std::string_view::npos && rest[stop] == '"') {
+    pos += stop + 2;
+    std::string whole;
+    whole.reserve(stop + 1);  // room for the NUL a string value gets
+    whole.assign(rest.substr(0, stop));
     return whole;
   }
   std::string out;
@@ -147,8 +151,9 @@ class Reader {
     return count;
   }
 
-  std::string Ansi(std::string_view text) const {
-    return unicode_ ? ExactAnsi(text) : std::string(text);
+  // Taken by value: the store's own file is ANSI already, and its texts move through.
+  std::string Ansi(std::string text) const {
+    return unicode_ ? ExactAnsi(text) : std::move(text);
   }
 
   void OpenKey(std::string_view line) {
@@ -157,7 +162,8 @@ class Reader {
       throw Malformed{"a [key] line does not end in \"]\""};
     }
     const bool deleting = changes_ != nullptr && line.starts_with("[-");
-    const std::string ansiPath = Ansi(line.substr(deleting ? 2 : 1, close - (deleting ? 2 : 1)));
+    const std::string ansiPath =
+        Ansi(std::string(line.substr(deleting ? 2 : 1, close - (deleting ? 2 : 1))));
     std::string_view path = ansiPath;
     if (FoldName(path.substr(0, kCurrentUserName.size())) != kCurrentUserName ||
         (path.size() > kCurrentUserName.size() && path[kCurrentUserName.size()] != '\\')) {
@@ -235,9 +241,9 @@ class Reader {
       changes_->push_back(RegChange{RegChange::Kind::kDeleteValue, keyPath_, std::move(name), 0, {}});
     } else if (!data.empty() && data.front() == '"') {
       pos = 0;
-      const std::string quoted = ParseQuoted(data, pos);
+      std::string quoted = ParseQuoted(data, pos);
       if (pos != data.size()) throw Malformed{"text follows the closing quote"};
-      std::string text = Ansi(quoted);
+      std::string text = Ansi(std::move(quoted));
       text.push_back('\0');
       Store(std::move(name), kTypeString, std::move(text));
     } else if (data.starts_with("dword:")) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/byte_find.h"
 #include "platform/reg_file.h"
 #include "platform/settings_store.h"
 #include "platform/utf16.h"
@@ -53,7 +54,7 @@ void AppendQuoted(std::string& out, std::string_view text) {
 // reading adds back gives exactly its bytes.
 bool QuotedLineKeeps(const Value& value) {
   if (value.type != kTypeString || value.data.empty() || value.data.back() != '\0') return false;
-  return value.data.find_first_of(std::string_view("\r\n\0", 3)) == value.data.size() - 1;
+  return FindFirstOf(value.data, std::string_view("\r\n\0", 3)) == value.data.size() - 1;
 }
 
 void AppendHexDigits(std::string& out, unsigned long number, int minimumDigits) {

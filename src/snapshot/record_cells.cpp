@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ansi_codepage.h"
+#include "platform/byte_find.h"
 
 namespace bmRegistry {
 
@@ -24,7 +25,7 @@ std::vector<std::string> SplitCells(std::string_view text, std::string_view sepa
 
 void AppendJoined(std::string& out, std::string_view text, std::string_view separators,
                   char joiner) {
-  if (text.find_first_of(separators) == std::string_view::npos) {
+  if (!platform::HoldsAnyOf(text, separators)) {
     out += text;
     return;
   }

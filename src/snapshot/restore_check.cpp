@@ -1,6 +1,7 @@
 #include "snapshot/restore_check.h"
 
 #include "common/basbase.h"
+#include "platform/byte_find.h"
 #include "platform/reg_tree.h"
 #include "platform/settings_store.h"
 #include "snapshot/record_cells.h"
@@ -21,13 +22,13 @@ std::string PlaceOf(std::string_view application, std::string_view section, std:
 // lines. Looked at byte by byte, a double-byte character whose trail byte is "\" or "|"
 // takes the long way, which finds the same answer.
 bool NameFitsOneField(std::string_view name) {
-  return name.find_first_of(",\\|\r\n") == std::string_view::npos;
+  return !platform::HoldsAnyOf(name, ",\\|\r\n");
 }
 
 // Whether the data stand in the line as the value's text: no bar (the save writes it
 // as a comma) and no CR that could end the line.
 bool DataFitLine(std::string_view bytes) {
-  return bytes.find_first_of("|\r") == std::string_view::npos;
+  return !platform::HoldsAnyOf(bytes, "|\r");
 }
 
 }  // namespace
