@@ -11,10 +11,14 @@ std::string ParseSettingLine(std::string_view line, platform::SettingWrite& writ
   std::size_t found = 0;
   bool keyBelowSection = false;
   for (std::size_t pos = 0; pos < line.size() && found < 3;) {
-    const std::size_t length = platform::CharacterLength(line, pos);
-    if (length == 1 && line[pos] == ',') commas[found++] = pos;
-    if (length == 1 && line[pos] == '\\' && found < 2) keyBelowSection = true;
-    pos += length;
+    // No lead byte is ASCII: the code page is asked only about the bytes above it.
+    if (static_cast<unsigned char>(line[pos]) >= 0x80) {
+      pos += platform::CharacterLength(line, pos);
+      continue;
+    }
+    if (line[pos] == ',') commas[found++] = pos;
+    if (line[pos] == '\\' && found < 2) keyBelowSection = true;
+    ++pos;
   }
   constexpr std::string_view kNeeds = "; a setting needs application,section,key,data";
   // Before the fields are counted: a byte that is no character may have taken a comma as
@@ -48,6 +52,8 @@ std::vector<platform::SettingWrite> ReadSettingWrites(const std::string& file,
                                                       std::string_view consequence) {
   std::vector<platform::SettingWrite> writes;
   SnapshotLineReader reader(file, consequence);
+  // Room for every line at once: a large file's list is not moved while it grows.
+  writes.reserve(reader.LinesAtMost());
   std::string line;
   while (reader.Next(line)) {
     const std::string problem = ParseSettingLine(line, writes.emplace_back());

@@ -1,5 +1,6 @@
 #include "snapshot/snapshot_lines.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -31,7 +32,7 @@ SnapshotLineReader::SnapshotLineReader(std::string_view path, std::string_view c
     throw std::system_error(errno, std::generic_category(), platform::AnsiToUtf8(path));
   }
   try {
-    lineFeedEndsLines_ = !HoldsCrLf();
+    Survey();
     if (std::fseek(file_, 0, SEEK_SET) != 0) {
       throw std::system_error(errno, std::generic_category(), platform::AnsiToUtf8(path));
     }
@@ -58,15 +59,17 @@ bool SnapshotLineReader::Refill() {
   return end_ > 0;
 }
 
-bool SnapshotLineReader::HoldsCrLf() {
+void SnapshotLineReader::Survey() {
+  bool holdsCrLf = false;
   bool lastWasCr = false;
   while (Refill()) {
-    if (lastWasCr && block_[0] == '\n') return true;
     const std::string_view block(block_.data(), end_);
-    if (block.find("\r\n") != std::string_view::npos) return true;
+    holdsCrLf = holdsCrLf || (lastWasCr && block[0] == '\n') ||
+                block.find("\r\n") != std::string_view::npos;
+    lineFeeds_ += static_cast<std::size_t>(std::count(block.begin(), block.end(), '\n'));
     lastWasCr = block.back() == '\r';
   }
-  return false;
+  lineFeedEndsLines_ = !holdsCrLf;
 }
 
 bool SnapshotLineReader::Next(std::string& line) {

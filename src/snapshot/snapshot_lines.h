@@ -35,6 +35,8 @@ class SnapshotLineReader {
 
   // The next line without its line end; false at the end. Throws on a read error.
   bool Next(std::string& line);
+  // No file holds more lines than this: its line feeds, and one more.
+  std::size_t LinesAtMost() const { return lineFeeds_ + 1; }
   // The number of the line Next gave last, counted from 1.
   std::size_t LineNumber() const { return lineNumber_; }
   // Raises the failure for the line Next gave last, which `problem` ("has 2 fields")
@@ -45,8 +47,9 @@ class SnapshotLineReader {
   bool Refill();
   // The next line as the file holds it.
   bool ReadLine(std::string& line);
-  // Whether CR LF stands anywhere in the file; reads from the start up to the first one.
-  bool HoldsCrLf();
+  // Reads the file once from the start: whether CR LF stands anywhere in it, and how
+  // many line feeds it holds.
+  void Survey();
   // The line read from a UTF-8 file in the ANSI code page; a bad line when it does not
   // convert exactly.
   void ConvertFromUtf8(std::string& line) const;
@@ -58,6 +61,7 @@ class SnapshotLineReader {
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::size_t lineNumber_ = 0;
+  std::size_t lineFeeds_ = 0;
   bool lineFeedEndsLines_ = false;
   bool utf8_ = false;
 };
