@@ -121,6 +121,7 @@ class Reader {
         throw Malformed{"the line is not a [key], a value, a comment or blank"};
       }
     }
+    if (key_ != nullptr) key_->ForgetValueIndex();
   }
 
   std::size_t lineNumber() const { return lineNumber_; }
@@ -170,6 +171,7 @@ class Reader {
       throw Malformed{"the key \"" + std::string(path) + "\" is not below HKEY_CURRENT_USER"};
     }
     path.remove_prefix(std::min(path.size(), kCurrentUserName.size() + 1));
+    if (key_ != nullptr) key_->ForgetValueIndex();
     key_ = currentUser_;
     keyPath_.clear();
     std::size_t start = 0;

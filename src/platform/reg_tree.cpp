@@ -72,18 +72,35 @@ const Value& Key::ValueAt(std::size_t index) const {
   throw std::out_of_range("value index past the last value");
 }
 
+std::unordered_map<std::string, std::size_t>& Key::ValueSlots() const {
+  if (!valueSlotsKept_) {
+    valueSlots_.reserve(ValueCount());
+    for (std::size_t slot = 0; slot < values_.size(); ++slot) {
+      if (values_[slot].live) valueSlots_.emplace(FoldName(values_[slot].value.name), slot);
+    }
+    valueSlotsKept_ = true;
+  }
+  return valueSlots_;
+}
+
+void Key::ForgetValueIndex() {
+  std::unordered_map<std::string, std::size_t>().swap(valueSlots_);
+  valueSlotsKept_ = false;
+}
+
 const Value* Key::FindValue(std::string_view name) const {
-  const auto it = valueSlots_.find(FoldName(name));
-  return it == valueSlots_.end() ? nullptr : &values_[it->second].value;
+  const auto& slots = ValueSlots();
+  const auto it = slots.find(FoldName(name));
+  return it == slots.end() ? nullptr : &values_[it->second].value;
 }
 
 void Key::ReserveValues(std::size_t count) {
   values_.reserve(values_.size() + count);
-  valueSlots_.reserve(valueSlots_.size() + count);
+  ValueSlots().reserve(valueSlots_.size() + count);
 }
 
 void Key::SetValue(std::string name, std::uint32_t type, std::string data) {
-  auto [it, added] = valueSlots_.try_emplace(FoldName(name), values_.size());
+  auto [it, added] = ValueSlots().try_emplace(FoldName(name), values_.size());
   if (added) {
     values_.push_back(Slot{Value{std::move(name), type, std::move(data)}, true});
     return;
@@ -94,13 +111,14 @@ void Key::SetValue(std::string name, std::uint32_t type, std::string data) {
 }
 
 bool Key::DeleteValue(std::string_view name) {
-  const auto it = valueSlots_.find(FoldName(name));
-  if (it == valueSlots_.end()) return false;
+  auto& slots = ValueSlots();
+  const auto it = slots.find(FoldName(name));
+  if (it == slots.end()) return false;
   Slot& slot = values_[it->second];
   slot.live = false;
   slot.value = Value{};
   ++deletedValues_;
-  valueSlots_.erase(it);
+  slots.erase(it);
   return true;
 }
 

@@ -52,6 +52,10 @@ class Key {
   const Value* FindValue(std::string_view name) const;
   // Room for `count` more values, so that a load grows no list value by value.
   void ReserveValues(std::size_t count);
+  // Lets go of the index of value names until the next lookup needs it again. A load
+  // calls it once a key's values are in: a large tree is mostly walked, and an index
+  // kept for every key would hold a third of its memory.
+  void ForgetValueIndex();
   // Replaces the data and type of a value of that name where it stands, or adds it last.
   // Taken by value: a store's load moves every name and data in.
   void SetValue(std::string name, std::uint32_t type, std::string data);
@@ -75,13 +79,17 @@ class Key {
   };
 
   std::vector<std::unique_ptr<Key>>::const_iterator LowerBound(const std::string& folded) const;
+  // The index of value names, made again from the values when it was let go.
+  std::unordered_map<std::string, std::size_t>& ValueSlots() const;
 
   std::string name_;
   std::string folded_;
   std::vector<std::unique_ptr<Key>> subKeys_;  // ordered by folded_
   std::vector<Slot> values_;
   std::size_t deletedValues_ = 0;
-  std::unordered_map<std::string, std::size_t> valueSlots_;  // folded name -> slot
+  // Folded name -> slot of every live value, while valueSlotsKept_.
+  mutable std::unordered_map<std::string, std::size_t> valueSlots_;
+  mutable bool valueSlotsKept_ = true;
 };
 
 }  // namespace platform::reg
