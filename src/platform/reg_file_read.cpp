@@ -153,9 +153,7 @@ class Reader {
   }
 
   // Taken by value: the store's own file is ANSI already, and its texts move through.
-  std::string Ansi(std::string text) const {
-    return unicode_ ? ExactAnsi(text) : std::move(text);
-  }
+  std::string Ansi(std::string text) const { return unicode_ ? ExactAnsi(text) : std::move(text); }
 
   void OpenKey(std::string_view line) {
     const std::size_t close = line.rfind(']');
@@ -197,8 +195,12 @@ class Reader {
     keyOpen_ = !deleting;
     if (key_ != nullptr) key_->ReserveValues(ValueLinesAhead());
     if (changes_ != nullptr) {
-      changes_->push_back(RegChange{
-          deleting ? RegChange::Kind::kDeleteKey : RegChange::Kind::kCreateKey, keyPath_, {}, 0, {}});
+      changes_->push_back(
+          RegChange{deleting ? RegChange::Kind::kDeleteKey : RegChange::Kind::kCreateKey,
+                    keyPath_,
+                    {},
+                    0,
+                    {}});
     }
   }
 
@@ -240,7 +242,8 @@ class Reader {
       throw Malformed{"the value name is not followed by \"=\""};
     std::string_view data = line.substr(pos + 1);
     if (changes_ != nullptr && data == "-") {
-      changes_->push_back(RegChange{RegChange::Kind::kDeleteValue, keyPath_, std::move(name), 0, {}});
+      changes_->push_back(
+          RegChange{RegChange::Kind::kDeleteValue, keyPath_, std::move(name), 0, {}});
     } else if (!data.empty() && data.front() == '"') {
       pos = 0;
       std::string quoted = ParseQuoted(data, pos);

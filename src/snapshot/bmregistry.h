@@ -42,7 +42,9 @@ using ValueVisitor = std::function<void(const StoredValue&)>;
 // Walks the key at `keyPath` (relative to `root`; empty for the root itself) depth
 // first, handing `visit` every value of every key that has no sub-key, and `leftOut`
 // (when given) every value of a key that has sub-keys, once that key's sub-keys are
-// walked. False when the key cannot be opened (silently) or the walk failed (shown,
+// walked. A sub-key whose name the ANSI code page cannot carry cannot be opened by the
+// name it is read as: it is handed to `leftOut` as a value with no name and its key
+// path, and not walked. False when the key cannot be opened (silently) or the walk failed (shown,
 // "bmRegistry_EnumSubKey").
 bool WalkValues(platform::SettingsKey& root, std::string_view keyPath, const ValueVisitor& visit,
                 const ValueVisitor* leftOut = nullptr);

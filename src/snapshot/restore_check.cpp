@@ -114,7 +114,8 @@ RestoreShortfall RestoreCheck::Result() const {
       lost = stray != strayWrites_.end() && stray->second > i;
     }
     if (lost) {
-      shortfall.settings.push_back(basBase::WithTrailing(key.path, "\\") + std::string(NameOf(entry)));
+      shortfall.settings.push_back(basBase::WithTrailing(key.path, "\\") +
+                                   std::string(NameOf(entry)));
     }
   }
   return shortfall;

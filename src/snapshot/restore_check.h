@@ -30,7 +30,7 @@ class RestoreCheck {
 
  private:
   struct Key {
-    std::string path;   // below the settings root, for the user
+    std::string path;  // below the settings root, for the user
     // Where its values live as a restore line names them (folded as the store matches
     // names); empty when no line can name it (a key deeper than application\section).
     std::string place;

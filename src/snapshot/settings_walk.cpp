@@ -110,15 +110,24 @@ bool WalkValues(SettingsKey& root, std::string_view keyPath, const ValueVisitor&
     std::uint32_t index = 0;
     std::string name;
     while (ReadSubKeyName(*key, index, name) == platform::kSuccess) {
-      WalkValues(root, childPrefix + name, visit, leftOut);
+      // Its name as read holds "?" for what the code page lacks: opening that name would
+      // find no key, or another one.
+      if (key->LastAnswerExact()) {
+        WalkValues(root, childPrefix + name, visit, leftOut);
+      } else if (leftOut != nullptr) {
+        StoredValue unreadable;
+        unreadable.keyPath = childPrefix + name;
+        unreadable.exact = false;
+        (*leftOut)(unreadable);
+      }
       ++index;
     }
     const ValueVisitor* const valueVisitor = index == 0 ? &visit : leftOut;
     if (valueVisitor != nullptr) {
       StoredValue value;
       value.keyPath = keyPath;
-      for (std::uint32_t valueIndex = 0;
-           ReadValue(*key, valueIndex, value) == platform::kSuccess; ++valueIndex) {
+      for (std::uint32_t valueIndex = 0; ReadValue(*key, valueIndex, value) == platform::kSuccess;
+           ++valueIndex) {
         (*valueVisitor)(value);
       }
     }

@@ -18,9 +18,10 @@ class CodePageText : public SnapshotTest {
  protected:
   // A string value set through the registry's own UTF-16 calls, as a program that works
   // in Unicode (or one on a workstation with another code page) leaves it.
-  void SaveWide(const std::wstring& key, const std::wstring& text) {
+  void SaveWide(const std::wstring& sectionName, const std::wstring& key,
+                const std::wstring& text) {
     HKEY section = nullptr;
-    const std::wstring path = L"Software\\VB and VBA Program Settings\\AppA\\Sec1";
+    const std::wstring path = L"Software\\VB and VBA Program Settings\\AppA\\" + sectionName;
     ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, path.c_str(), &section), ERROR_SUCCESS);
     const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     EXPECT_EQ(RegSetValueExW(section, key.c_str(), 0, REG_SZ,
@@ -35,30 +36,40 @@ class CodePageText : public SnapshotTest {
 TEST_F(CodePageText, TheSaveNamesEverySettingWhoseTextTheCodePageCannotCarry) {
   if (GetACP() != 950 && GetACP() != 1252) GTEST_SKIP() << "code page " << GetACP();
   struct Row {
+    std::wstring section;
     std::wstring key;
     std::wstring text;
     bool namedIn950;
     bool namedIn1252;
   };
   const Row rows[] = {
-      {L"Plain", L"ascii", false, false},
-      {L"Chinese", L"\u4E2D\u6587", false, true},    // 中文 in the data
-      {L"\u540D\u7A31", L"x", false, true},          // 名稱 as the name
-      {L"Accent", L"caf\u00E9", true, false},        // é: not in Big5
-      {L"Emoji", L"\U0001F600", true, true},         // beyond every ANSI code page
+      {L"Sec1", L"Plain", L"ascii", false, false},
+      {L"Sec1", L"Chinese", L"\u4E2D\u6587", false, true},  // 中文 in the data
+      {L"Sec1", L"\u540D\u7A31", L"x", false, true},        // 名稱 as the name
+      {L"Sec1", L"Accent", L"caf\u00E9", true, false},      // é: not in Big5
+      {L"Sec1", L"Emoji", L"\U0001F600", true, true},       // beyond every ANSI code page
+      // A section whose name cannot be read is named itself: its values cannot be.
+      {L"Sec\u00E9", L"k", L"x", true, false},
+      {L"\U0001F600", L"k", L"x", true, true},
   };
-  for (const Row& row : rows) SaveWide(row.key, row.text);
+  for (const Row& row : rows) SaveWide(row.section, row.key, row.text);
   bmRegistry::RestoreShortfall shortfall;
   ASSERT_TRUE(bmRegistry::GetCurrentKeyToFile(dir.file("Reg_PC.TXT"), *store, &shortfall));
+  // A name as the file holds it: "?" where the code page has no character.
+  const auto ansi = [](const std::wstring& wide) {
+    constexpr DWORD kFlags = WC_NO_BEST_FIT_CHARS;
+    std::string text(
+        WideCharToMultiByte(CP_ACP, kFlags, wide.c_str(), -1, nullptr, 0, nullptr, nullptr) - 1,
+        '\0');
+    WideCharToMultiByte(CP_ACP, kFlags, wide.c_str(), -1, text.data(),
+                        static_cast<int>(text.size()) + 1, nullptr, nullptr);
+    return text;
+  };
   std::size_t named = 0;
   for (const Row& row : rows) {
     const bool expected = Cp950() ? row.namedIn950 : row.namedIn1252;
-    // The name as the file holds it: "?" where the code page has no character.
-    std::string key(WideCharToMultiByte(CP_ACP, 0, row.key.c_str(), -1, nullptr, 0, nullptr,
-                                        nullptr) - 1, '\0');
-    WideCharToMultiByte(CP_ACP, 0, row.key.c_str(), -1, key.data(),
-                        static_cast<int>(key.size()) + 1, nullptr, nullptr);
-    const std::string path = "AppA\\Sec1\\" + key;
+    const std::string path = row.section == L"Sec1" ? "AppA\\Sec1\\" + ansi(row.key)
+                                                    : "AppA\\" + ansi(row.section) + "\\";
     EXPECT_EQ(std::count(shortfall.settings.begin(), shortfall.settings.end(), path),
               expected ? 1 : 0)
         << path;
@@ -79,7 +90,7 @@ TEST_F(CodePageText, ARestoreLineThatTheRegistryWouldStoreChangedRefusesTheWhole
   const Row rows[] = {
       {"AppA,Sec1,Raw,\x80\xFE\xFF\r\n", "Line 1 "},  // no characters of code page 950
       {"AppA,Sec1,Ok,v\r\nAppA,Sec1,Raw,v\xFF\r\n", "Line 2 "},
-      {"App\xA5,Sec1,k,v\r\n", "Line 1 "},  // a lead byte before the comma
+      {"App\xA5,Sec1,k,v\r\n", "Line 1 "},         // a lead byte before the comma
       {"AppA,Sec1,Raw,\xA4\xA4\xA4\xE5\r\n", ""},  // 中文, stored exactly
   };
   for (const Row& row : rows) {
