@@ -156,6 +156,14 @@ std::string ReadFileStart(const std::string& path, std::size_t limit = std::stri
       std::fopen(platform::NativePath(path).c_str(), "rb"), &std::fclose);
   if (!file) throw std::system_error(errno, std::generic_category(), platform::AnsiToUtf8(path));
   std::string bytes;
+  // Sized from the start: grown block by block, a whole undo file of 100 000 values
+  // would be copied and given fresh memory at every doubling.
+  if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+    if (const long size = std::ftell(file.get()); size > 0) {
+      bytes.reserve(std::min(limit, static_cast<std::size_t>(size)));
+    }
+    std::rewind(file.get());
+  }
   char block[1 << 16];
   while (bytes.size() < limit) {
     const std::size_t count =
