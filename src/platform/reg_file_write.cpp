@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/ansi_codepage.h"
 #include "platform/byte_find.h"
 #include "platform/reg_file.h"
 #include "platform/settings_store.h"
@@ -16,9 +17,9 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kHexWrapColumn = 76;
 
 // How names and data are written. REGEDIT4 keeps the ANSI bytes; a version 5 file is
-// Unicode: its text is built in UTF-8 (escaped character by character, so a "\" trail
-// byte is no escape) and the data of the string types in hex are UTF-16LE, as the
-// registry's import reads them.
+// Unicode: its lines are built in UTF-8 (escaped character by character, so a "\" trail
+// byte is no escape), each turned into UTF-16LE once it is complete, and the data of the
+// string types in hex are UTF-16LE, as the registry's import reads them.
 struct Notation {
   bool unicode = false;
 };
@@ -33,9 +34,6 @@ std::string UnicodeText(std::string_view ansi) {
   return std::move(*utf8);
 }
 
-std::string Text(const Notation& notation, std::string_view ansi) {
-  return notation.unicode ? UnicodeText(ansi) : std::string(ansi);
-}
 
 bool IsStringType(std::uint32_t type) {
   return type == kTypeString || type == kTypeExpandString || type == kTypeMultiString;
@@ -50,11 +48,28 @@ void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
 }
 
+// ANSI text in the notation's encoding, quoted. ASCII text is the same in both.
+void AppendQuoted(std::string& out, const Notation& notation, std::string_view ansi) {
+  if (!notation.unicode || IsAscii(ansi)) {
+    AppendQuoted(out, ansi);
+  } else {
+    AppendQuoted(out, UnicodeText(ansi));
+  }
+}
+
+void AppendText(std::string& out, const Notation& notation, std::string_view ansi) {
+  if (!notation.unicode || IsAscii(ansi)) {
+    out += ansi;
+  } else {
+    out += UnicodeText(ansi);
+  }
+}
+
 // A string value can be written in quotes when the quoted text plus the NUL that
 // reading adds back gives exactly its bytes.
-bool QuotedLineKeeps(const Value& value) {
-  if (value.type != kTypeString || value.data.empty() || value.data.back() != '\0') return false;
-  return FindFirstOf(value.data, std::string_view("\r\n\0", 3)) == value.data.size() - 1;
+bool QuotedLineKeeps(std::uint32_t type, std::string_view data) {
+  if (type != kTypeString || data.empty() || data.back() != '\0') return false;
+  return FindFirstOf(data, std::string_view("\r\n\0", 3)) == data.size() - 1;
 }
 
 void AppendHexDigits(std::string& out, unsigned long number, int minimumDigits) {
@@ -87,43 +102,45 @@ void AppendValueName(std::string& out, const Notation& notation, std::string_vie
   if (name.empty()) {
     out += '@';
   } else {
-    AppendQuoted(out, Text(notation, name));
+    AppendQuoted(out, notation, name);
   }
   out += '=';
 }
 
 // What stands after the "=" of the value's line.
 void AppendData(std::string& out, std::size_t lineStart, const Notation& notation,
-                const Value& value, bool wrap) {
-  if (QuotedLineKeeps(value)) {
-    AppendQuoted(out,
-                 Text(notation, std::string_view(value.data).substr(0, value.data.size() - 1)));
-  } else if (value.type == kTypeDword && value.data.size() == 4) {
+                std::uint32_t type, std::string_view data, bool wrap) {
+  if (QuotedLineKeeps(type, data)) {
+    AppendQuoted(out, notation, data.substr(0, data.size() - 1));
+  } else if (type == kTypeDword && data.size() == 4) {
     unsigned long number = 0;
-    for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(value.data[i]);
+    for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<unsigned char>(data[i]);
     out += "dword:";
     AppendHexDigits(out, number, 8);
   } else {
-    if (value.type == kTypeBinary) {
+    if (type == kTypeBinary) {
       out += "hex:";
     } else {
       out += "hex(";
-      AppendHexDigits(out, value.type, 1);
+      AppendHexDigits(out, type, 1);
       out += "):";
     }
     AppendHexList(out, lineStart,
-                  notation.unicode && IsStringType(value.type)
-                      ? Utf8ToUtf16Le(UnicodeText(value.data))
-                      : value.data,
+                  notation.unicode && IsStringType(type) ? Utf8ToUtf16Le(UnicodeText(data)) : data,
                   wrap);
   }
 }
 
-void AppendValue(std::string& out, const Notation& notation, const Value& value) {
+void AppendValue(std::string& out, const Notation& notation, std::string_view name,
+                 std::uint32_t type, std::string_view data) {
   const std::size_t lineStart = out.size();
-  AppendValueName(out, notation, value.name);
-  AppendData(out, lineStart, notation, value, true);
+  AppendValueName(out, notation, name);
+  AppendData(out, lineStart, notation, type, data, true);
   out += kLineEnd;
+}
+
+void AppendValue(std::string& out, const Notation& notation, const Value& value) {
+  AppendValue(out, notation, value.name, value.type, value.data);
 }
 
 void AppendKey(std::string& out, std::string& path, const Key& key) {
@@ -149,25 +166,52 @@ void AppendKeyLine(std::string& out, const Notation& notation, std::string_view 
   out += prefix;
   out += kCurrentUserName;
   out += '\\';
-  out += Text(notation, keyPath);
+  AppendText(out, notation, keyPath);
   out += ']';
   out += kLineEnd;
 }
 
+// Room enough for the file in most cases, so that its bytes are not copied as they grow:
+// converted from the ANSI code page a byte takes at most three in UTF-8 (data in hex
+// about three characters a byte), and each of those at most two in UTF-16.
+std::size_t ExportSizeEstimate(std::span<const RegChange> changes, std::string_view comment) {
+  std::size_t utf8 = 64 + 3 * comment.size();
+  const std::string* keyPath = nullptr;
+  for (const RegChange& change : changes) {
+    if (keyPath == nullptr || *keyPath != change.keyPath) utf8 += 24 + 3 * change.keyPath.size();
+    keyPath = &change.keyPath;
+    utf8 += 8 + 3 * (change.name.size() + change.bytes.size());
+  }
+  return 2 * utf8;
+}
+
 // The changes in `notation`; throws Inexact where a version 5 file cannot hold a text.
+// A version 5 file's lines go to UTF-16LE change by change, so the file is built once,
+// without a whole copy in UTF-8 beside it.
 std::string FormatChanges(std::span<const RegChange> changes, std::string_view comment,
                           const Notation& notation) {
-  std::string text = notation.unicode ? "Windows Registry Editor Version 5.00" : "REGEDIT4";
+  std::string file, text;
+  if (notation.unicode) {
+    file.reserve(ExportSizeEstimate(changes, comment));
+    file = "\xFF\xFE";
+  }
+  const auto complete = [&] {
+    if (!notation.unicode) return;
+    AppendUtf8AsUtf16Le(file, text);
+    text.clear();
+  };
+  text = notation.unicode ? "Windows Registry Editor Version 5.00" : "REGEDIT4";
   text += kLineEnd;
   for (std::size_t start = 0; start <= comment.size();) {
     const std::size_t end = std::min(comment.find('\n', start), comment.size());
     text += "; ";
-    text += Text(notation, comment.substr(start, end - start));
+    AppendText(text, notation, comment.substr(start, end - start));
     text += kLineEnd;
     start = end + 1;
   }
   const std::string* openKey = nullptr;
   for (const RegChange& change : changes) {
+    complete();
     if (change.kind == RegChange::Kind::kDeleteKey) {
       AppendKeyLine(text, notation, "[-", change.keyPath);
       openKey = nullptr;
@@ -179,13 +223,15 @@ std::string FormatChanges(std::span<const RegChange> changes, std::string_view c
       openKey = &change.keyPath;
     }
     if (change.kind == RegChange::Kind::kSetValue) {
-      AppendValue(text, notation, Value{change.name, change.type, change.bytes});
+      AppendValue(text, notation, change.name, change.type, change.bytes);
     } else if (change.kind == RegChange::Kind::kDeleteValue) {
       AppendValueName(text, notation, change.name);
       text += '-';
       text += kLineEnd;
     }
   }
+  complete();
+  if (notation.unicode) return file;
   return text;
 }
 
@@ -193,13 +239,13 @@ std::string FormatChanges(std::span<const RegChange> changes, std::string_view c
 
 std::string FormatValueData(std::uint32_t type, std::string_view data) {
   std::string out;
-  AppendData(out, 0, Notation{}, Value{{}, type, std::string(data)}, false);
+  AppendData(out, 0, Notation{}, type, data, false);
   return out;
 }
 
 std::string FormatRegExport(std::span<const RegChange> changes, std::string_view comment) {
   try {
-    return "\xFF\xFE" + Utf8ToUtf16Le(FormatChanges(changes, comment, Notation{true}));
+    return FormatChanges(changes, comment, Notation{true});
   } catch (const Inexact&) {
     return FormatChanges(changes, comment, Notation{false});
   }

@@ -35,6 +35,11 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
 std::string Utf8ToUtf16Le(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size() * 2);
+  AppendUtf8AsUtf16Le(out, utf8);
+  return out;
+}
+
+void AppendUtf8AsUtf16Le(std::string& out, std::string_view utf8) {
   for (std::size_t pos = 0; pos < utf8.size();) {
     const auto lead = static_cast<unsigned char>(utf8[pos]);
     const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
@@ -51,7 +56,6 @@ std::string Utf8ToUtf16Le(std::string_view utf8) {
       AppendUnit(out, code);
     }
   }
-  return out;
 }
 
 bool Utf16LeToUtf8(std::string_view bytes, std::string& utf8) {

@@ -9,6 +9,8 @@ namespace platform {
 
 // Valid UTF-8 as UTF-16LE bytes, two or four a character.
 std::string Utf8ToUtf16Le(std::string_view utf8);
+// The same, appended to `out`.
+void AppendUtf8AsUtf16Le(std::string& out, std::string_view utf8);
 
 // UTF-16LE bytes as UTF-8; false for an odd byte count or a surrogate without its pair.
 bool Utf16LeToUtf8(std::string_view bytes, std::string& utf8);
