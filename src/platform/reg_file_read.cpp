@@ -321,6 +321,9 @@ bool ParseRegFile(std::string_view text, Key& currentUser, ParseError& error) {
 
 bool ParseRegExport(std::string_view bytes, std::vector<RegChange>& changes, ParseError& error) {
   constexpr std::string_view kBom = "\xFF\xFE";
+  // A change a line at most (a byte 0x0A of UTF-16 text may be part of another
+  // character: more room, never less): the list is not copied as it grows.
+  changes.reserve(changes.size() + static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
   if (!bytes.starts_with(kBom)) {
     Reader reader(bytes, changes, false);
     return Parse(reader, error);
