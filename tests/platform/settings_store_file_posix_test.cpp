@@ -2,6 +2,8 @@
 // a file that is not a well-formed one.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "settings_store_posix_fixture.h"
 #include "settings_store_reading.h"
 #include "support/big5_locale.h"
@@ -200,6 +202,60 @@ TEST_F(SettingsStoreFile, ARestoreThatWouldFailWritesNothingAndNamesTheSetting) 
   EXPECT_EQ(description.rfind("setting 2 of 2 (App\\Sec\\nnn", 0), 0u) << description;
   EXPECT_NE(description.find("16383"), std::string::npos) << description;
 }
+
+// What happens between a reading of the store and its next write. The write reuses the
+// tree that reading parsed only when nothing came between: it must never build on a tree
+// that the file no longer holds, nor on one that a refused batch changed half-way.
+struct BetweenReadAndWrite {
+  const char* what;
+  std::function<void(const fs::path& file, platform::SettingsStore& store)> between;
+  std::vector<std::string> namesAfterWrite;
+};
+
+void PrintTo(const BetweenReadAndWrite& between, std::ostream* out) { *out << between.what; }
+
+class SettingsStoreWriteAfterRead : public store_test::PosixStoreTest,
+                                    public ::testing::WithParamInterface<BetweenReadAndWrite> {};
+
+TEST_P(SettingsStoreWriteAfterRead, BuildsOnTheFileAsItIsNow) {
+  ASSERT_EQ(store_->SaveSetting("App", "Sec", "first", "1"), kSuccess);
+  ASSERT_EQ(store_test::ValueNames(*store_, Settings("App\\Sec")), std::vector<std::string>{"first"});
+  GetParam().between(File(), *store_);
+  ASSERT_EQ(store_->SaveSetting("App", "Sec", "last", "9"), kSuccess);
+  EXPECT_EQ(store_test::ValueNames(*platform::OpenUserSettingsStore(), Settings("App\\Sec")),
+            GetParam().namesAfterWrite);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsStoreWriteAfterRead,
+    ::testing::Values(
+        BetweenReadAndWrite{"Nothing", [](auto&, auto&) {}, {"first", "last"}},
+        BetweenReadAndWrite{"AnotherProcessSaves",
+                            [](auto&, auto&) {
+                              ASSERT_EQ(platform::OpenUserSettingsStore()->SaveSetting(
+                                            "App", "Sec", "other", "2"),
+                                        kSuccess);
+                            },
+                            {"first", "other", "last"}},
+        // Same size, same folder entry: only the bytes tell.
+        BetweenReadAndWrite{"TheFileIsRewrittenInPlace",
+                            [](const fs::path& file, auto&) {
+                              std::string bytes = testing_support::ReadBytes(file);
+                              const std::size_t at = bytes.find("\"first\"");
+                              ASSERT_NE(at, std::string::npos);
+                              bytes.replace(at, 7, "\"FIRST\"");
+                              testing_support::WriteBytes(file, bytes);
+                            },
+                            {"FIRST", "last"}},
+        BetweenReadAndWrite{"ARefusedBatchChangedItsTreeHalfWay",
+                            [](auto&, platform::SettingsStore& store) {
+                              const std::vector<platform::SettingWrite> writes = {
+                                  {"App", "Sec", "half", "1"},
+                                  {"App", "Sec", std::string(16384, 'n'), "v"}};
+                              ASSERT_EQ(store.RestoreSettings(writes), platform::kInvalidParameter);
+                            },
+                            {"first", "last"}}),
+    [](const ::testing::TestParamInfo<BetweenReadAndWrite>& info) { return info.param.what; });
 
 struct Damage {
   const char* what;

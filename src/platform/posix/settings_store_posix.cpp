@@ -9,6 +9,8 @@
 //   again, changes the tree and writes the whole file through a temporary file that is
 //   renamed over it. Processes saving at the same time therefore lose nothing, and a
 //   failure at any step leaves the previous file as it was. A restore is one write.
+// - A file that holds the very bytes the last opening read is not parsed again once no
+//   key opened then is left: a restore reads the store to plan its batch, then writes.
 //   A lock that another process holds for longer than a write can take fails the call
 //   (1016) instead of waiting for ever.
 // - A damaged file is never taken for an empty one nor overwritten: every call that
@@ -28,6 +30,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "platform/atomic_file.h"
 #include "platform/posix/make_folders.h"
@@ -115,13 +118,11 @@ class FileStore final : public SettingsStore {
 
   Status OpenCurrentUserKey(std::string_view path, std::unique_ptr<SettingsKey>& out) override {
     lastFailure_.clear();
-    std::unique_ptr<reg::Key> tree;
-    if (const Status status = Load(tree); status != kSuccess) return status;
+    std::shared_ptr<reg::Key> tree;
+    if (const Status status = Load(tree, true); status != kSuccess) return status;
     const reg::Key* found = nullptr;
     const Status status = reg::OpenPath(*tree, path, found);
-    if (status == kSuccess) {
-      out = std::make_unique<FileKey>(std::shared_ptr<const reg::Key>(std::move(tree)), *found);
-    }
+    if (status == kSuccess) out = std::make_unique<FileKey>(std::move(tree), *found);
     return status;
   }
 
@@ -210,20 +211,32 @@ class FileStore final : public SettingsStore {
                 "usable one");
   }
 
-  // The tree as the file holds it now; an empty one when there is no file.
-  Status Load(std::unique_ptr<reg::Key>& tree) {
+  // The tree as the file holds it now; an empty one when there is no file. The tree of
+  // the last opening is taken again when the file holds the bytes it was read from and no
+  // key sees it any more (what a key sees never changes); a tree loaded for `opening`
+  // is kept for the next load.
+  Status Load(std::shared_ptr<reg::Key>& tree, bool opening) {
     if (folder_.empty()) return NoFolder();
-    tree = std::make_unique<reg::Key>(reg::kCurrentUserName);
+    Opened last = std::exchange(opened_, {});
     std::string bytes;
     if (const int error = posix::ReadWholeFile(file_, bytes); error != 0) {
-      return error == ENOENT ? kSuccess : FailForErrno(error, "read", file_);
+      if (error != ENOENT) return FailForErrno(error, "read", file_);
+      tree = std::make_shared<reg::Key>(reg::kCurrentUserName);
+      return kSuccess;
     }
-    reg::ParseError parseError;
-    if (!reg::ParseRegFile(bytes, *tree, parseError)) {
-      return Fail(kStoreCorrupt, file_ + ", line " + std::to_string(parseError.line) + ": " +
-                                     parseError.message +
-                                     ". The file is left as it is until it is repaired.");
+    if (last.tree != nullptr && last.tree.use_count() == 1 && bytes == last.bytes) {
+      tree = std::move(last.tree);
+    } else {
+      last = {};  // its memory, before a second tree takes as much
+      tree = std::make_shared<reg::Key>(reg::kCurrentUserName);
+      reg::ParseError parseError;
+      if (!reg::ParseRegFile(bytes, *tree, parseError)) {
+        return Fail(kStoreCorrupt, file_ + ", line " + std::to_string(parseError.line) + ": " +
+                                       parseError.message +
+                                       ". The file is left as it is until it is repaired.");
+      }
     }
+    if (opening) opened_ = {tree, std::move(bytes)};
     return kSuccess;
   }
 
@@ -244,8 +257,8 @@ class FileStore final : public SettingsStore {
     } else if (error != 0) {
       return FailForErrno(error, "lock", file_ + ".lock");
     }
-    std::unique_ptr<reg::Key> tree;
-    if (const Status status = Load(tree); status != kSuccess) return status;
+    std::shared_ptr<reg::Key> tree;
+    if (const Status status = Load(tree, false); status != kSuccess) return status;
     std::string reason;
     bool changed = false;
     if (const Status status = change(*tree, reason, changed); status != kSuccess) {
@@ -262,9 +275,16 @@ class FileStore final : public SettingsStore {
     return kSuccess;
   }
 
+  // A tree that an opening read, with the file's bytes it was read from.
+  struct Opened {
+    std::shared_ptr<reg::Key> tree;
+    std::string bytes;
+  };
+
   std::string folder_;
   std::string file_;
   std::string lastFailure_;
+  Opened opened_;
 };
 
 }  // namespace
