@@ -174,7 +174,8 @@ Status DeleteSetting(Key& currentUser, std::string_view application, std::string
 Status ApplyChange(Key& currentUser, const RegChange& change, std::string& reason) {
   std::vector<std::string_view> names;
   if (SplitKeyPath(change.keyPath, names) != kSuccess || names.empty()) {
-    reason = "the key path \"" + change.keyPath + "\" names no key below HKEY_CURRENT_USER";
+    reason = "the key path \"" + std::string(change.keyPath) +
+             "\" names no key below HKEY_CURRENT_USER";
     return kInvalidParameter;
   }
   switch (change.kind) {

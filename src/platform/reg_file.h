@@ -67,6 +67,6 @@ std::string FormatRegExport(std::span<const RegChange> changes, std::string_view
 // An export file's changes in order, each [key] line a kCreateKey. Takes version 5
 // (UTF-16LE with its BOM) and REGEDIT4 (ANSI) files. False, with the line and what is
 // wrong there, for any other text, and for text the ANSI code page cannot carry exactly.
-bool ParseRegExport(std::string_view bytes, std::vector<RegChange>& changes, ParseError& error);
+bool ParseRegExport(std::string_view bytes, RegChanges& changes, ParseError& error);
 
 }  // namespace platform::reg

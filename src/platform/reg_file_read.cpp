@@ -101,7 +101,7 @@ std::string ExactAnsi(std::string_view utf8) {
 class Reader {
  public:
   Reader(std::string_view text, Key& currentUser) : text_(text), currentUser_(&currentUser) {}
-  Reader(std::string_view text, std::vector<RegChange>& changes, bool unicode)
+  Reader(std::string_view text, RegChanges& changes, bool unicode)
       : text_(text), changes_(&changes), unicode_(unicode) {}
 
   void Run() {
@@ -195,12 +195,9 @@ class Reader {
     keyOpen_ = !deleting;
     if (key_ != nullptr) key_->ReserveValues(ValueLinesAhead());
     if (changes_ != nullptr) {
-      changes_->push_back(
-          RegChange{deleting ? RegChange::Kind::kDeleteKey : RegChange::Kind::kCreateKey,
-                    keyPath_,
-                    {},
-                    0,
-                    {}});
+      keptKeyPath_ = changes_->Keep(keyPath_);  // once for all the key's changes
+      changes_->list.push_back(RegChange{
+          deleting ? RegChange::Kind::kDeleteKey : RegChange::Kind::kCreateKey, keptKeyPath_, {}, 0, {}});
     }
   }
 
@@ -208,8 +205,8 @@ class Reader {
     if (changes_ == nullptr) {
       key_->SetValue(std::move(name), type, std::move(bytes));
     } else {
-      changes_->push_back(
-          RegChange{RegChange::Kind::kSetValue, keyPath_, std::move(name), type, std::move(bytes)});
+      changes_->list.push_back(RegChange{RegChange::Kind::kSetValue, keptKeyPath_,
+                                         changes_->Keep(name), type, changes_->Keep(bytes)});
     }
   }
 
@@ -242,8 +239,8 @@ class Reader {
       throw Malformed{"the value name is not followed by \"=\""};
     std::string_view data = line.substr(pos + 1);
     if (changes_ != nullptr && data == "-") {
-      changes_->push_back(
-          RegChange{RegChange::Kind::kDeleteValue, keyPath_, std::move(name), 0, {}});
+      changes_->list.push_back(
+          RegChange{RegChange::Kind::kDeleteValue, keptKeyPath_, changes_->Keep(name), 0, {}});
     } else if (!data.empty() && data.front() == '"') {
       pos = 0;
       std::string quoted = ParseQuoted(data, pos);
@@ -292,10 +289,11 @@ class Reader {
 
   std::string_view text_;
   Key* currentUser_ = nullptr;
-  std::vector<RegChange>* changes_ = nullptr;
+  RegChanges* changes_ = nullptr;
   bool unicode_ = false;
   Key* key_ = nullptr;
   std::string keyPath_;
+  std::string_view keptKeyPath_;
   bool keyOpen_ = false;
   std::size_t pos_ = 0;
   std::size_t lineNumber_ = 0;
@@ -319,11 +317,12 @@ bool ParseRegFile(std::string_view text, Key& currentUser, ParseError& error) {
   return Parse(reader, error);
 }
 
-bool ParseRegExport(std::string_view bytes, std::vector<RegChange>& changes, ParseError& error) {
+bool ParseRegExport(std::string_view bytes, RegChanges& changes, ParseError& error) {
   constexpr std::string_view kBom = "\xFF\xFE";
   // A change a line at most (a byte 0x0A of UTF-16 text may be part of another
   // character: more room, never less): the list is not copied as it grows.
-  changes.reserve(changes.size() + static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
+  changes.list.reserve(changes.list.size() +
+                       static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
   if (!bytes.starts_with(kBom)) {
     Reader reader(bytes, changes, false);
     return Parse(reader, error);

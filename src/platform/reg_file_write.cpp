@@ -176,7 +176,7 @@ void AppendKeyLine(std::string& out, const Notation& notation, std::string_view 
 // about three characters a byte), and each of those at most two in UTF-16.
 std::size_t ExportSizeEstimate(std::span<const RegChange> changes, std::string_view comment) {
   std::size_t utf8 = 64 + 3 * comment.size();
-  const std::string* keyPath = nullptr;
+  const std::string_view* keyPath = nullptr;
   for (const RegChange& change : changes) {
     if (keyPath == nullptr || *keyPath != change.keyPath) utf8 += 24 + 3 * change.keyPath.size();
     keyPath = &change.keyPath;
@@ -209,7 +209,7 @@ std::string FormatChanges(std::span<const RegChange> changes, std::string_view c
     text += kLineEnd;
     start = end + 1;
   }
-  const std::string* openKey = nullptr;
+  const std::string_view* openKey = nullptr;
   for (const RegChange& change : changes) {
     complete();
     if (change.kind == RegChange::Kind::kDeleteKey) {

@@ -12,10 +12,13 @@
 // depends on the backend (the registry's do, the posix store's keys see the tree as it
 // was when they were opened from the store); the walk relies on neither.
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <memory_resource>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -88,7 +91,10 @@ struct SettingWrite {
 };
 
 // One line of a registry export file, as the registry's import carries it out. Key
-// paths are below HKEY_CURRENT_USER, names joined by "\".
+// paths are below HKEY_CURRENT_USER, names joined by "\". A change refers to its path,
+// name and data and owns none of them: a batch of 100 000 changes would otherwise hold
+// a copy of its key's path in each. What holds them (a RegChanges, the writes a batch
+// is made of, the store's keys) must outlive the change.
 struct RegChange {
   enum class Kind {
     kCreateKey,    // [path]: the key, every missing level created
@@ -97,10 +103,29 @@ struct RegChange {
     kDeleteValue,  // "name"=- below the last [path]; a missing value is no error
   };
   Kind kind = Kind::kCreateKey;
-  std::string keyPath;
-  std::string name;  // empty for the unnamed value
+  std::string_view keyPath;
+  std::string_view name;  // empty for the unnamed value
   std::uint32_t type = 0;
-  std::string bytes;
+  std::string_view bytes;
+};
+
+// Changes with the texts they refer to that nothing else holds, kept together in large
+// blocks rather than in a string each.
+class RegChanges {
+ public:
+  std::vector<RegChange> list;
+
+  // A copy of `text` that lives as long as this object (moving it included).
+  std::string_view Keep(std::string_view text) {
+    if (text.empty()) return {};
+    char* copy = static_cast<char*>(texts_->allocate(text.size(), 1));
+    std::memcpy(copy, text.data(), text.size());
+    return {copy, text.size()};
+  }
+
+ private:
+  std::unique_ptr<std::pmr::monotonic_buffer_resource> texts_ =
+      std::make_unique<std::pmr::monotonic_buffer_resource>();
 };
 
 class SettingsStore {

@@ -28,7 +28,8 @@ bool LoadRegistry(std::string_view path, platform::SettingsStore& store, bool* u
         StoreKeys keys(store);
         const RestorePlan plan = PlanRestore(writes, keys);
         writes = ChangingWrites(std::move(writes), plan);
-        WriteUndoFile(keys, ChangesOf(writes), ValueWrites::kDeleteThenSave, *file, undoRefused);
+        WriteUndoFile(keys, ChangesOf(writes).list, ValueWrites::kDeleteThenSave, *file,
+                      undoRefused);
       }
       status = store.RestoreSettings(writes);
     }

@@ -221,11 +221,11 @@ bool WithinSettings(std::string_view path) {
 void WriteUndoFile(StoreKeys& keys, std::span<const platform::RegChange> batch,
                    ValueWrites writes, std::string_view source, bool* refused) {
   const UndoPlan plan = PlanUndo(keys, batch, writes);
-  if (plan.changes.empty()) return;
+  if (plan.changes.list.empty()) return;
   std::string folder, reason;
   if (!platform::MakeUndoFolder(folder, reason)) RefuseWithoutUndo(folder, reason, refused);
   const std::string bytes = platform::reg::FormatRegExport(
-      plan.changes, std::string(kTakesBack) + std::string(source) + "\n" +
+      plan.changes.list, std::string(kTakesBack) + std::string(source) + "\n" +
                         std::string(kGivesBack) + std::to_string(plan.values) + " values");
   const std::string file = ReserveUndoFile(folder, source, refused);
   try {
@@ -251,14 +251,14 @@ std::vector<UndoFileInfo> ListUndoFiles() {
 bool ApplyUndoFile(std::string_view path, platform::SettingsStore& store, bool* refused) {
   return common::TrapShow("bmRegistry_ApplyUndo", [&] {
     const std::string file(path);
-    std::vector<platform::RegChange> changes;
+    platform::RegChanges changes;
     platform::reg::ParseError error;
     if (!platform::reg::ParseRegExport(ReadFileStart(file), changes, error)) {
       common::Raise(common::err::kSubscriptOutOfRange,
                     "Line " + std::to_string(error.line) + " of the undo file: " + error.message +
                         ". Nothing was changed.");
     }
-    for (const platform::RegChange& change : changes) {
+    for (const platform::RegChange& change : changes.list) {
       if (!WithinSettings(change.keyPath)) {
         common::Raise(common::err::kInvalidArgument,
                       "The undo file changes HKEY_CURRENT_USER\\" +
@@ -268,9 +268,9 @@ bool ApplyUndoFile(std::string_view path, platform::SettingsStore& store, bool* 
     }
     {
       StoreKeys keys(store);
-      WriteUndoFile(keys, changes, ValueWrites::kInPlace, file, refused);
+      WriteUndoFile(keys, changes.list, ValueWrites::kInPlace, file, refused);
     }
-    const platform::Status status = store.ApplyChanges(changes);
+    const platform::Status status = store.ApplyChanges(changes.list);
     if (status != platform::kSuccess) {
       RaiseStoreFailure(status, "refused the undo", store.LastFailureDescription());
     }

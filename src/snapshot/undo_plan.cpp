@@ -53,10 +53,10 @@ class Planner {
     for (const auto& [path, state] : reordered_) {
       count += 2 * (state->stored->values.size() - state->reorderFrom);
     }
-    std::vector<RegChange> changes;
+    std::vector<RegChange>& changes = plan_.changes.list;
     changes.reserve(count);
-    for (auto& [depth, path] : created_) {
-      changes.push_back(RegChange{Kind::kDeleteKey, std::move(path), {}, 0, {}});
+    for (const auto& [depth, path] : created_) {
+      changes.push_back(RegChange{Kind::kDeleteKey, path, {}, 0, {}});
     }
     std::move(rest_.begin(), rest_.end(), std::back_inserter(changes));
     for (const auto& [path, state] : reordered_) {
@@ -67,7 +67,6 @@ class Planner {
             RegChange{Kind::kSetValue, path, values[i].name, values[i].type, values[i].bytes});
       }
     }
-    plan_.changes = std::move(changes);
     return std::move(plan_);
   }
 
@@ -88,8 +87,8 @@ class Planner {
   static std::string Fold(std::string_view path) { return platform::reg::FoldName(path); }
 
   // The key at `path` when it exists now.
-  KeyState* Existing(const std::string& path) {
-    StoreKeys::Key& stored = storeKeys_.At(path);
+  KeyState* Existing(std::string_view path) {
+    StoreKeys::Key& stored = storeKeys_.At(std::string(path));
     if (stored.key == nullptr) return nullptr;
     KeyState& state = states_[&stored];
     state.stored = &stored;
@@ -98,7 +97,7 @@ class Planner {
 
   // Every level of `path` that does not exist now is one the batch creates. The key's
   // state when it exists.
-  KeyState* NoteKeyPath(const std::string& path) {
+  KeyState* NoteKeyPath(std::string_view path) {
     if (path == lastPath_) return lastState_;
     lastPath_ = path;
     lastState_ = Existing(path);
@@ -106,7 +105,8 @@ class Planner {
     std::vector<std::string_view> names;
     platform::reg::SplitKeyPath(path, names);
     for (std::size_t depth = 1; depth <= names.size(); ++depth) {
-      const std::string level(path.data(), names[depth - 1].data() + names[depth - 1].size());
+      const std::string_view level =
+          path.substr(0, names[depth - 1].data() + names[depth - 1].size() - path.data());
       // A key of HKEY_CURRENT_USER itself stays: the inverse only goes below it.
       if (depth == 1 || Existing(level) != nullptr) continue;
       if (createdKeys_.insert(Fold(level)).second) created_.emplace_back(depth, level);
@@ -118,7 +118,7 @@ class Planner {
   // The value `name` of the key at `path` as it is now, unless `change` leaves it so.
   // A value deleted, or saved again after a delete, moves to the end of its key's
   // values: from the first such value on, the inverse puts every value back in order.
-  void PutBack(KeyState& state, const std::string& path, const std::string& name,
+  void PutBack(KeyState& state, std::string_view path, std::string_view name,
                const RegChange* change) {
     const std::vector<StoredValue>& values = storeKeys_.ValuesOf(*state.stored);
     state.touched.resize(values.size());
@@ -144,7 +144,7 @@ class Planner {
   }
 
   // Whether the key or one above it is recreated already.
-  bool WithinRecreated(const std::string& path) const {
+  bool WithinRecreated(std::string_view path) const {
     std::string folded = Fold(path);
     for (;;) {
       if (recreated_.contains(folded)) return true;
@@ -156,7 +156,7 @@ class Planner {
 
   // The key at `path` and everything below it, as it is now; a key below it that is
   // recreated already is not written twice.
-  void Recreate(platform::SettingsKey& key, const std::string& path) {
+  void Recreate(platform::SettingsKey& key, std::string_view path) {
     if (!recreated_.insert(Fold(path)).second) return;
     rest_.push_back(RegChange{Kind::kCreateKey, path, {}, 0, {}});
     StoredValue value;
@@ -164,7 +164,8 @@ class Planner {
       const platform::Status status = ReadValue(key, index, value);
       if (status == platform::kNoMoreItems) break;
       Check(status);
-      rest_.push_back(RegChange{Kind::kSetValue, path, value.name, value.type, value.bytes});
+      rest_.push_back(RegChange{Kind::kSetValue, path, plan_.changes.Keep(value.name), value.type,
+                                plan_.changes.Keep(value.bytes)});
       ++plan_.values;
     }
     char name[platform::reg::kMaxKeyNameLength * 2 + 2];
@@ -174,34 +175,37 @@ class Planner {
       Check(status);
       std::unique_ptr<platform::SettingsKey> subKey;
       Check(key.OpenSubKey(name, subKey));
-      Recreate(*subKey, path + '\\' + name);
+      Recreate(*subKey, plan_.changes.Keep(std::string(path) + '\\' + name));
     }
   }
 
   StoreKeys& storeKeys_;
   ValueWrites writes_;
-  std::vector<std::pair<std::string, KeyState*>> reordered_;  // in the order first touched
+  std::vector<std::pair<std::string_view, KeyState*>> reordered_;  // in the order first touched
   std::unordered_map<const StoreKeys::Key*, KeyState> states_;
   std::string lastPath_;
   KeyState* lastState_ = nullptr;
   std::unordered_set<std::string> createdKeys_, recreated_;
-  std::vector<std::pair<std::size_t, std::string>> created_;  // depth, path
+  std::vector<std::pair<std::size_t, std::string_view>> created_;  // depth, path
   std::vector<RegChange> rest_;
   UndoPlan plan_;
 };
 
 }  // namespace
 
-std::vector<platform::RegChange> ChangesOf(std::span<const platform::SettingWrite> writes) {
-  std::vector<RegChange> changes;
-  changes.reserve(writes.size());
+platform::RegChanges ChangesOf(std::span<const platform::SettingWrite> writes) {
+  platform::RegChanges changes;
+  changes.list.reserve(writes.size());
+  std::string path;
+  std::string_view keptPath;
   for (const platform::SettingWrite& write : writes) {
-    std::string path(platform::kSettingsRoot);
-    path.append(write.application).append("\\").append(write.section);
-    std::string bytes = write.text;
-    bytes.push_back('\0');
-    changes.push_back(RegChange{Kind::kSetValue, std::move(path), write.key,
-                                platform::kTypeString, std::move(bytes)});
+    // A file names a key's settings together: its path is kept once for them.
+    path.assign(platform::kSettingsRoot).append(write.application).append("\\").append(write.section);
+    if (path != keptPath) keptPath = changes.Keep(path);
+    // A string value holds its terminating NUL, as SaveSetting stores it: the one that
+    // ends every std::string's characters.
+    changes.list.push_back(RegChange{Kind::kSetValue, keptPath, write.key, platform::kTypeString,
+                                     std::string_view(write.text.data(), write.text.size() + 1)});
   }
   return changes;
 }

@@ -14,7 +14,9 @@ struct UndoPlan {
   // Keys the batch will create, deepest first; then, in the order the batch first
   // touches them, every value it will replace or remove as it is now and every value it
   // will add as a deletion; every key it will delete as it is now, with all below it.
-  std::vector<platform::RegChange> changes;
+  // They refer to the batch's paths and to the values of the store's keys the plan was
+  // made from: those must outlive them.
+  platform::RegChanges changes;
   // The values the inverse gives back: those it puts back, those it removes (also in
   // keys it removes).
   std::size_t values = 0;
@@ -24,8 +26,9 @@ struct UndoPlan {
 // deleting it and saving it again, which moves it last (a restore).
 enum class ValueWrites { kInPlace, kDeleteThenSave };
 
-// The batch a restore applies, as changes of the store.
-std::vector<platform::RegChange> ChangesOf(std::span<const platform::SettingWrite> writes);
+// The batch a restore applies, as changes of the store. They refer to the writes' names
+// and texts, which must outlive them.
+platform::RegChanges ChangesOf(std::span<const platform::SettingWrite> writes);
 
 // The inverse of `batch` against the store's keys as they are now. Empty when the batch would
 // leave everything as it is. The inverse gives every key its values back in their order.

@@ -76,9 +76,10 @@ inline std::string DumpUndoStore(platform::SettingsStore& store) {
 
 // Both applications gone, as they were before the test.
 inline void RemoveUndoStore(platform::SettingsStore& store) {
+  const std::string paths[] = {UnderSettings(kUndoApplication), UnderSettings(kAddedApplication)};
   std::vector<platform::RegChange> changes;
-  for (const char* application : {kUndoApplication, kAddedApplication}) {
-    changes.push_back({platform::RegChange::Kind::kDeleteKey, UnderSettings(application), {}, 0, {}});
+  for (const std::string& path : paths) {
+    changes.push_back({platform::RegChange::Kind::kDeleteKey, path, {}, 0, {}});
   }
   EXPECT_EQ(store.ApplyChanges(changes), platform::kSuccess);
 }
