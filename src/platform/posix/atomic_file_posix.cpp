@@ -79,16 +79,20 @@ struct AtomicFileWriter::Impl {
   }
 
   void FlushBuffer() {
+    WriteOut(buffer);
+    buffer.clear();
+  }
+
+  void WriteOut(std::string_view bytes) {
     std::size_t done = 0;
-    while (done < buffer.size()) {
-      const ssize_t n = ::write(fd, buffer.data() + done, buffer.size() - done);
+    while (done < bytes.size()) {
+      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
       if (n < 0) {
         if (errno == EINTR) continue;
         Fail(errno);
       }
       done += static_cast<std::size_t>(n);
     }
-    buffer.clear();
   }
 
   // Checked again at the rename, as the target may have changed while the file was
@@ -130,6 +134,12 @@ AtomicFileWriter::~AtomicFileWriter() {
 void AtomicFileWriter::Write(std::string_view bytes) {
   constexpr std::size_t kChunk = 1 << 16;
   impl_->RequireOpen();
+  // A whole file formatted at once goes out as it is: copied into the buffer first, a
+  // file of megabytes would take as much fresh memory again.
+  if (impl_->buffer.empty() && bytes.size() >= kChunk) {
+    impl_->WriteOut(bytes);
+    return;
+  }
   impl_->buffer.append(bytes);
   if (impl_->buffer.size() >= kChunk) impl_->FlushBuffer();
 }

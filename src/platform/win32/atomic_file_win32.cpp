@@ -172,16 +172,20 @@ struct AtomicFileWriter::Impl {
   }
 
   void FlushBuffer() {
+    WriteOut(buffer);
+    buffer.clear();
+  }
+
+  void WriteOut(std::string_view bytes) {
     std::size_t done = 0;
-    while (done < buffer.size()) {
+    while (done < bytes.size()) {
       DWORD written = 0;
-      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(buffer.size() - done, 1u << 30));
-      if (!WriteFile(handle.get(), buffer.data() + done, chunk, &written, nullptr)) {
+      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+      if (!WriteFile(handle.get(), bytes.data() + done, chunk, &written, nullptr)) {
         Fail(GetLastError());
       }
       done += written;
     }
-    buffer.clear();
   }
 
   // Windows refuses to replace a file with the read-only attribute, but Wine moves over
@@ -279,8 +283,14 @@ AtomicFileWriter::~AtomicFileWriter() {
 void AtomicFileWriter::Write(std::string_view bytes) {
   constexpr std::size_t kChunk = 1 << 16;
   impl_->RequireOpen();
+  // A whole file formatted at once goes out as it is: copied into the buffer first, a
+  // file of megabytes would take as much fresh memory again. Written in place, the old
+  // content stays whole until everything is known.
+  if (!impl_->inPlace && impl_->buffer.empty() && bytes.size() >= kChunk) {
+    impl_->WriteOut(bytes);
+    return;
+  }
   impl_->buffer.append(bytes);
-  // Written in place, the old content stays whole until everything is known.
   if (!impl_->inPlace && impl_->buffer.size() >= kChunk) impl_->FlushBuffer();
 }
 
