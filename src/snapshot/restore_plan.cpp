@@ -10,25 +10,15 @@ namespace {
 
 constexpr std::size_t kNotNamed = static_cast<std::size_t>(-1);
 
-// One value name of a key: what the store holds, and which of the file's settings names it.
-struct NameState {
-  std::optional<HeldValue> held;
-  std::size_t setting = kNotNamed;
+// The settings of one key that the file names: those the store holds by their place in
+// the key's values, found through the key's own index of folded names (the store
+// matches names ignoring case); the others by folded name.
+struct KeySettings {
+  const std::vector<StoredValue>* values = nullptr;
+  const std::unordered_map<std::string, std::size_t>* index = nullptr;
+  std::vector<std::size_t> heldSettings;  // by place in `values`
+  std::unordered_map<std::string, std::size_t> addedSettings;
 };
-// A key's value names, folded: the store matches names ignoring case.
-using KeyNames = std::unordered_map<std::string, NameState>;
-
-// Every value of the key at `keyPath` below the settings root; none when it is missing.
-KeyNames ReadKeyValues(StoreKeys& keys, const std::string& keyPath) {
-  StoreKeys::Key& key = keys.At(std::string(platform::kSettingsRoot) + keyPath);
-  const std::vector<StoredValue>& values = keys.ValuesOf(key);
-  KeyNames names;
-  names.reserve(values.size());
-  for (const auto& [folded, index] : key.index) {
-    names[folded].held = HeldValue{values[index].type, values[index].bytes};
-  }
-  return names;
-}
 
 }  // namespace
 
@@ -45,27 +35,42 @@ bool LeavesAsItIs(std::string_view bytes, std::string_view data) {
 RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes, StoreKeys& keys) {
   RestorePlan plan;
   plan.settingOf.reserve(writes.size());
+  plan.settings.reserve(writes.size());
   // Each key is read once; a file lists a key's settings together, so the key of the
   // previous line is looked up only when the line names another.
-  std::unordered_map<std::string, KeyNames> keyNames;
-  KeyNames* names = nullptr;
+  std::unordered_map<std::string, KeySettings> keySettings;  // by folded path
+  KeySettings* settings = nullptr;
   std::string keyPath, previousKeyPath;
   for (std::size_t i = 0; i < writes.size(); ++i) {
     const platform::SettingWrite& write = writes[i];
-    keyPath = write.application + "\\" + write.section;
-    if (names == nullptr || keyPath != previousKeyPath) {
-      auto [key, added] = keyNames.try_emplace(platform::reg::FoldName(keyPath));
-      if (added) key->second = ReadKeyValues(keys, keyPath);
-      names = &key->second;
+    keyPath.assign(write.application).append("\\").append(write.section);
+    if (settings == nullptr || keyPath != previousKeyPath) {
+      auto [key, added] = keySettings.try_emplace(platform::reg::FoldName(keyPath));
+      if (added) {
+        StoreKeys::Key& stored = keys.At(std::string(platform::kSettingsRoot) + keyPath);
+        key->second.values = &keys.ValuesOf(stored);
+        key->second.index = &stored.index;
+        key->second.heldSettings.assign(key->second.values->size(), kNotNamed);
+      }
+      settings = &key->second;
       previousKeyPath = keyPath;
     }
-    NameState& state = (*names)[platform::reg::FoldName(write.key)];
-    if (state.setting == kNotNamed) {
-      state.setting = plan.settings.size();
-      plan.settings.push_back({std::move(state.held), i, i});
+    std::string folded = platform::reg::FoldName(write.key);
+    std::size_t* setting = nullptr;
+    const StoredValue* held = nullptr;
+    if (const auto found = settings->index->find(folded); found != settings->index->end()) {
+      setting = &settings->heldSettings[found->second];
+      held = &(*settings->values)[found->second];
+    } else {
+      setting = &settings->addedSettings.try_emplace(std::move(folded), kNotNamed).first->second;
     }
-    plan.settingOf.push_back(state.setting);
-    plan.settings[state.setting].last = i;
+    if (*setting == kNotNamed) {
+      *setting = plan.settings.size();
+      PlannedSetting& planned = plan.settings.emplace_back(PlannedSetting{{}, i, i});
+      if (held != nullptr) planned.held = HeldValue{held->type, held->bytes};
+    }
+    plan.settingOf.push_back(*setting);
+    plan.settings[*setting].last = i;
   }
   for (PlannedSetting& setting : plan.settings) {
     setting.leftAsItIs = setting.held && LeavesAsItIs(setting.held->bytes, writes[setting.last].text);
@@ -75,12 +80,15 @@ RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes, Store
 
 std::vector<platform::SettingWrite> ChangingWrites(std::vector<platform::SettingWrite> writes,
                                                    const RestorePlan& plan) {
-  std::vector<platform::SettingWrite> changing;
-  changing.reserve(writes.size());
+  // Kept in place: a second list of 100 000 writes would take as much memory again.
+  std::size_t kept = 0;
   for (std::size_t i = 0; i < writes.size(); ++i) {
-    if (!plan.settings[plan.settingOf[i]].leftAsItIs) changing.push_back(std::move(writes[i]));
+    if (plan.settings[plan.settingOf[i]].leftAsItIs) continue;
+    if (kept != i) writes[kept] = std::move(writes[i]);
+    ++kept;
   }
-  return changing;
+  writes.erase(writes.begin() + static_cast<std::ptrdiff_t>(kept), writes.end());
+  return writes;
 }
 
 }  // namespace bmRegistry
