@@ -51,6 +51,13 @@ enum ValueType : std::uint32_t {
 // the walk passes it to the open call).
 inline constexpr std::string_view kSettingsRoot = "Software\\VB and VBA Program Settings\\";
 
+// A value of a key as the store holds it, referred to, not copied.
+struct ValueView {
+  std::string_view name;
+  std::uint32_t type = 0;
+  std::string_view bytes;
+};
+
 // An open key. Closing it is destroying it.
 class SettingsKey {
  public:
@@ -79,6 +86,12 @@ class SettingsKey {
   // page cannot carry comes out as "?", and then this is false. The posix store keeps
   // bytes as they are.
   virtual bool LastAnswerExact() const { return true; }
+
+  // The key's values in enumeration order, referring to the store's own memory and valid
+  // while this key is open, from a store that holds its tree in memory (the posix
+  // store): a hundred thousand values need not be copied one by one. False, with nothing
+  // added, from a store whose values are to be read with EnumValue.
+  virtual bool ViewValues(std::vector<ValueView>& /*values*/) { return false; }
 };
 
 // One setting as a restore writes it: delete the value (ignoring a failure), then save
@@ -109,23 +122,29 @@ struct RegChange {
   std::string_view bytes;
 };
 
-// Changes with the texts they refer to that nothing else holds, kept together in large
-// blocks rather than in a string each.
-class RegChanges {
+// Copies of texts kept together in large blocks rather than in a string each, for
+// views that nothing else holds the text of.
+class KeptTexts {
  public:
-  std::vector<RegChange> list;
-
   // A copy of `text` that lives as long as this object (moving it included).
   std::string_view Keep(std::string_view text) {
     if (text.empty()) return {};
-    char* copy = static_cast<char*>(texts_->allocate(text.size(), 1));
+    char* copy = static_cast<char*>(blocks_->allocate(text.size(), 1));
     std::memcpy(copy, text.data(), text.size());
     return {copy, text.size()};
   }
 
  private:
-  std::unique_ptr<std::pmr::monotonic_buffer_resource> texts_ =
+  std::unique_ptr<std::pmr::monotonic_buffer_resource> blocks_ =
       std::make_unique<std::pmr::monotonic_buffer_resource>();
+};
+
+// Changes with the texts they refer to that nothing else holds.
+struct RegChanges {
+  std::vector<RegChange> list;
+  KeptTexts texts;
+
+  std::string_view Keep(std::string_view text) { return texts.Keep(text); }
 };
 
 class SettingsStore {

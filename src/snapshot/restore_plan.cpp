@@ -14,7 +14,7 @@ constexpr std::size_t kNotNamed = static_cast<std::size_t>(-1);
 // the key's values, found through the key's own index of folded names (the store
 // matches names ignoring case); the others by folded name.
 struct KeySettings {
-  const std::vector<StoredValue>* values = nullptr;
+  const std::vector<platform::ValueView>* values = nullptr;
   const std::unordered_map<std::string, std::size_t>* index = nullptr;
   std::vector<std::size_t> heldSettings;  // by place in `values`
   std::unordered_map<std::string, std::size_t> addedSettings;
@@ -57,7 +57,7 @@ RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes, Store
     }
     std::string folded = platform::reg::FoldName(write.key);
     std::size_t* setting = nullptr;
-    const StoredValue* held = nullptr;
+    const platform::ValueView* held = nullptr;
     if (const auto found = settings->index->find(folded); found != settings->index->end()) {
       setting = &settings->heldSettings[found->second];
       held = &(*settings->values)[found->second];
@@ -67,7 +67,7 @@ RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes, Store
     if (*setting == kNotNamed) {
       *setting = plan.settings.size();
       PlannedSetting& planned = plan.settings.emplace_back(PlannedSetting{{}, i, i});
-      if (held != nullptr) planned.held = HeldValue{held->type, held->bytes};
+      if (held != nullptr) planned.held = HeldValue{held->type, std::string(held->bytes)};
     }
     plan.settingOf.push_back(*setting);
     plan.settings[*setting].last = i;

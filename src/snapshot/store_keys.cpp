@@ -28,16 +28,21 @@ StoreKeys::Key& StoreKeys::At(const std::string& path) {
   return it->second;
 }
 
-const std::vector<StoredValue>& StoreKeys::ValuesOf(Key& key) {
+const std::vector<platform::ValueView>& StoreKeys::ValuesOf(Key& key) {
   if (key.valuesRead || key.key == nullptr) return key.values;
   key.valuesRead = true;
-  StoredValue value;
-  for (std::uint32_t index = 0;; ++index) {
-    const platform::Status status = ReadValue(*key.key, index, value);
-    if (status == platform::kNoMoreItems) break;
-    if (status != platform::kSuccess) RaiseFailure(status);
-    key.index[platform::reg::FoldName(value.name)] = key.values.size();
-    key.values.push_back(std::move(value));
+  if (!key.key->ViewValues(key.values)) {
+    StoredValue value;
+    for (std::uint32_t index = 0;; ++index) {
+      const platform::Status status = ReadValue(*key.key, index, value);
+      if (status == platform::kNoMoreItems) break;
+      if (status != platform::kSuccess) RaiseFailure(status);
+      key.values.push_back({copies_.Keep(value.name), value.type, copies_.Keep(value.bytes)});
+    }
+  }
+  key.index.reserve(key.values.size());
+  for (std::size_t i = 0; i < key.values.size(); ++i) {
+    key.index[platform::reg::FoldName(key.values[i].name)] = i;
   }
   return key.values;
 }

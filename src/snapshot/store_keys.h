@@ -1,7 +1,8 @@
 #pragma once
 // The keys of the store that a restore looks at, each opened and its values read once:
 // the restore's plan and the plan of its undo file read the same keys, and a second
-// read would cost as much as the first.
+// read would cost as much as the first. The values refer to the store's own memory
+// where it keeps them (see SettingsKey::ViewValues), else to copies kept here.
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -18,7 +19,7 @@ class StoreKeys {
   struct Key {
     std::unique_ptr<platform::SettingsKey> key;  // null: the key does not exist now
     bool valuesRead = false;
-    std::vector<StoredValue> values;                     // in enumeration order
+    std::vector<platform::ValueView> values;             // in enumeration order
     std::unordered_map<std::string, std::size_t> index;  // by folded name
   };
 
@@ -27,8 +28,9 @@ class StoreKeys {
 
   // The key at `path` below HKEY_CURRENT_USER as it is now, opened once.
   Key& At(const std::string& path);
-  // The key's values as they are now, read once; a failure to read one raises.
-  const std::vector<StoredValue>& ValuesOf(Key& key);
+  // The key's values as they are now, read once; a failure to read one raises. They live
+  // as long as this object.
+  const std::vector<platform::ValueView>& ValuesOf(Key& key);
 
   [[noreturn]] void RaiseFailure(platform::Status status) const;
 
@@ -36,6 +38,7 @@ class StoreKeys {
   platform::SettingsStore& store_;
   std::unique_ptr<platform::SettingsKey> currentUser_;
   std::unordered_map<std::string, Key> keys_;  // by folded path
+  platform::KeptTexts copies_;                 // of the values the store does not keep
 };
 
 }  // namespace bmRegistry

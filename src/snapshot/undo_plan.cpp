@@ -60,7 +60,7 @@ class Planner {
     }
     std::move(rest_.begin(), rest_.end(), std::back_inserter(changes));
     for (const auto& [path, state] : reordered_) {
-      const std::vector<StoredValue>& values = state->stored->values;
+      const std::vector<platform::ValueView>& values = state->stored->values;
       for (std::size_t i = state->reorderFrom; i < values.size(); ++i) {
         changes.push_back(RegChange{Kind::kDeleteValue, path, values[i].name, 0, {}});
         changes.push_back(
@@ -120,7 +120,7 @@ class Planner {
   // values: from the first such value on, the inverse puts every value back in order.
   void PutBack(KeyState& state, std::string_view path, std::string_view name,
                const RegChange* change) {
-    const std::vector<StoredValue>& values = storeKeys_.ValuesOf(*state.stored);
+    const std::vector<platform::ValueView>& values = storeKeys_.ValuesOf(*state.stored);
     state.touched.resize(values.size());
     const auto& index = state.stored->index;
     const auto old = index.find(Fold(name));
@@ -135,7 +135,7 @@ class Planner {
       rest_.push_back(RegChange{Kind::kDeleteValue, path, name, 0, {}});
     } else {
       if (state.touched[old->second]) return;
-      const StoredValue& value = values[old->second];
+      const platform::ValueView& value = values[old->second];
       if (change != nullptr && change->type == value.type && change->bytes == value.bytes) return;
       if (!moves) rest_.push_back(RegChange{Kind::kSetValue, path, value.name, value.type, value.bytes});
       state.touched[old->second] = true;

@@ -106,6 +106,15 @@ class FileKey final : public SettingsKey {
     return reg::EnumValueEntry(key_, index, name, nameLength, type, data, dataLength);
   }
 
+  // The tree outlives this key and never changes while a key sees it.
+  bool ViewValues(std::vector<ValueView>& values) override {
+    values.reserve(values.size() + key_.ValueCount());
+    key_.ForEachValue([&values](const reg::Value& value) {
+      values.push_back(ValueView{value.name, value.type, value.data});
+    });
+    return true;
+  }
+
  private:
   std::shared_ptr<const reg::Key> tree_;  // keeps the snapshot alive
   const reg::Key& key_;
