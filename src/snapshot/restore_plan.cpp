@@ -11,11 +11,10 @@ namespace {
 constexpr std::size_t kNotNamed = static_cast<std::size_t>(-1);
 
 // The settings of one key that the file names: those the store holds by their place in
-// the key's values, found through the key's own index of folded names (the store
-// matches names ignoring case); the others by folded name.
+// the key's values, found by folded name as the store matches names (ignoring case);
+// the others by folded name.
 struct KeySettings {
-  const std::vector<platform::ValueView>* values = nullptr;
-  const std::unordered_map<std::string, std::size_t>* index = nullptr;
+  const StoreKeys::Key* key = nullptr;
   std::vector<std::size_t> heldSettings;  // by place in `values`
   std::unordered_map<std::string, std::size_t> addedSettings;
 };
@@ -48,9 +47,8 @@ RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes, Store
       auto [key, added] = keySettings.try_emplace(platform::reg::FoldName(keyPath));
       if (added) {
         StoreKeys::Key& stored = keys.At(std::string(platform::kSettingsRoot) + keyPath);
-        key->second.values = &keys.ValuesOf(stored);
-        key->second.index = &stored.index;
-        key->second.heldSettings.assign(key->second.values->size(), kNotNamed);
+        key->second.heldSettings.assign(keys.ValuesOf(stored).size(), kNotNamed);
+        key->second.key = &stored;
       }
       settings = &key->second;
       previousKeyPath = keyPath;
@@ -58,9 +56,9 @@ RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes, Store
     std::string folded = platform::reg::FoldName(write.key);
     std::size_t* setting = nullptr;
     const platform::ValueView* held = nullptr;
-    if (const auto found = settings->index->find(folded); found != settings->index->end()) {
-      setting = &settings->heldSettings[found->second];
-      held = &(*settings->values)[found->second];
+    if (const std::size_t found = settings->key->Find(folded); found != StoreKeys::Key::kNone) {
+      setting = &settings->heldSettings[found];
+      held = &settings->key->values[found];
     } else {
       setting = &settings->addedSettings.try_emplace(std::move(folded), kNotNamed).first->second;
     }

@@ -1,5 +1,7 @@
 #include "snapshot/store_keys.h"
 
+#include <algorithm>
+
 #include "platform/reg_tree.h"
 #include "snapshot/settings_root.h"
 #include "snapshot/value_read.h"
@@ -40,11 +42,24 @@ const std::vector<platform::ValueView>& StoreKeys::ValuesOf(Key& key) {
       key.values.push_back({copies_.Keep(value.name), value.type, copies_.Keep(value.bytes)});
     }
   }
-  key.index.reserve(key.values.size());
+  key.byFoldedName.reserve(key.values.size());
   for (std::size_t i = 0; i < key.values.size(); ++i) {
-    key.index[platform::reg::FoldName(key.values[i].name)] = i;
+    const std::string folded = platform::reg::FoldName(key.values[i].name);
+    key.byFoldedName.emplace_back(folded == key.values[i].name ? key.values[i].name : copies_.Keep(folded), i);
   }
+  std::stable_sort(key.byFoldedName.begin(), key.byFoldedName.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
   return key.values;
+}
+
+std::size_t StoreKeys::Key::Find(std::string_view folded) const {
+  // Of names that fold alike (a store that matches names ignoring case holds one) the
+  // last read is the one found.
+  const auto after = std::upper_bound(
+      byFoldedName.begin(), byFoldedName.end(), folded,
+      [](std::string_view name, const auto& entry) { return name < entry.first; });
+  if (after == byFoldedName.begin() || (after - 1)->first != folded) return kNone;
+  return (after - 1)->second;
 }
 
 }  // namespace bmRegistry

@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/settings_store.h"
@@ -18,9 +20,17 @@ class StoreKeys {
  public:
   struct Key {
     std::unique_ptr<platform::SettingsKey> key;  // null: the key does not exist now
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    // The place in `values` of the value whose folded name is `folded`; kNone when the
+    // key holds none (or its values are not read yet).
+    std::size_t Find(std::string_view folded) const;
+
     bool valuesRead = false;
-    std::vector<platform::ValueView> values;             // in enumeration order
-    std::unordered_map<std::string, std::size_t> index;  // by folded name
+    std::vector<platform::ValueView> values;  // in enumeration order
+    // (folded name, place in `values`) sorted by name: a map of its own for each of
+    // 100 000 values would take more memory than the values' views.
+    std::vector<std::pair<std::string_view, std::size_t>> byFoldedName;
   };
 
   // Opens HKEY_CURRENT_USER; a store that cannot be read raises its failure.
@@ -38,7 +48,7 @@ class StoreKeys {
   platform::SettingsStore& store_;
   std::unique_ptr<platform::SettingsKey> currentUser_;
   std::unordered_map<std::string, Key> keys_;  // by folded path
-  platform::KeptTexts copies_;                 // of the values the store does not keep
+  platform::KeptTexts copies_;  // of the values the store does not keep, and folded names
 };
 
 }  // namespace bmRegistry

@@ -122,23 +122,23 @@ class Planner {
                const RegChange* change) {
     const std::vector<platform::ValueView>& values = storeKeys_.ValuesOf(*state.stored);
     state.touched.resize(values.size());
-    const auto& index = state.stored->index;
-    const auto old = index.find(Fold(name));
+    const std::size_t old = state.stored->Find(Fold(name));
+    const bool held = old != StoreKeys::Key::kNone;
     const bool moves = change == nullptr || writes_ == ValueWrites::kDeleteThenSave;
-    if (old != index.end() && moves && old->second < state.reorderFrom) {
+    if (held && moves && old < state.reorderFrom) {
       if (state.reorderFrom == kNoReorder) reordered_.emplace_back(path, &state);
-      state.reorderFrom = old->second;
+      state.reorderFrom = old;
     }
-    if (old == index.end()) {
+    if (!held) {
       // Deleting a missing value changes nothing; one the batch adds goes once.
       if (change == nullptr || !state.added.insert(Fold(name)).second) return;
       rest_.push_back(RegChange{Kind::kDeleteValue, path, name, 0, {}});
     } else {
-      if (state.touched[old->second]) return;
-      const platform::ValueView& value = values[old->second];
+      if (state.touched[old]) return;
+      const platform::ValueView& value = values[old];
       if (change != nullptr && change->type == value.type && change->bytes == value.bytes) return;
       if (!moves) rest_.push_back(RegChange{Kind::kSetValue, path, value.name, value.type, value.bytes});
-      state.touched[old->second] = true;
+      state.touched[old] = true;
     }
     ++plan_.values;
   }
