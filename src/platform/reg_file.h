@@ -58,11 +58,23 @@ std::string FormatValueData(std::uint32_t type, std::string_view data);
 // the string types in hex are UTF-16LE. Names and texts are converted from the ANSI
 // code page.
 
+// Where an export file goes as it is made, in pieces, so that a file of 100 000 values
+// is never held whole.
+class RegExportSink {
+ public:
+  virtual ~RegExportSink() = default;
+  virtual void Write(std::string_view bytes) = 0;
+  // What was written so far is void: the file starts again from its first byte.
+  virtual void Restart() = 0;
+};
+
 // The changes in order, consecutive ones of one key under one [key] line, after
-// `comment` (ANSI; one ";" line for each of its lines). Where a name or text does not
-// convert exactly (bytes no character of the code page; only a store that keeps bytes
-// holds such), the same lines in the REGEDIT4 format, ANSI, which give every byte back.
-std::string FormatRegExport(std::span<const RegChange> changes, std::string_view comment);
+// `comment` (ANSI; one ";" line for each of its lines), handed to `sink`. Where a name
+// or text does not convert exactly (bytes no character of the code page; only a store
+// that keeps bytes holds such), the sink is restarted and given the same lines in the
+// REGEDIT4 format, ANSI, which give every byte back. What the sink throws goes through.
+void FormatRegExport(std::span<const RegChange> changes, std::string_view comment,
+                     RegExportSink& sink);
 
 // An export file's changes in order, each [key] line a kCreateKey. Takes version 5
 // (UTF-16LE with its BOM) and REGEDIT4 (ANSI) files. False, with the line and what is

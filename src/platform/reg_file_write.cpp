@@ -171,34 +171,28 @@ void AppendKeyLine(std::string& out, const Notation& notation, std::string_view 
   out += kLineEnd;
 }
 
-// Room enough for the file in most cases, so that its bytes are not copied as they grow:
-// converted from the ANSI code page a byte takes at most three in UTF-8 (data in hex
-// about three characters a byte), and each of those at most two in UTF-16.
-std::size_t ExportSizeEstimate(std::span<const RegChange> changes, std::string_view comment) {
-  std::size_t utf8 = 64 + 3 * comment.size();
-  const std::string_view* keyPath = nullptr;
-  for (const RegChange& change : changes) {
-    if (keyPath == nullptr || *keyPath != change.keyPath) utf8 += 24 + 3 * change.keyPath.size();
-    keyPath = &change.keyPath;
-    utf8 += 8 + 3 * (change.name.size() + change.bytes.size());
-  }
-  return 2 * utf8;
-}
+// Pieces of about this size go to the sink as the file is made.
+constexpr std::size_t kPieceSize = 1 << 16;
 
-// The changes in `notation`; throws Inexact where a version 5 file cannot hold a text.
-// A version 5 file's lines go to UTF-16LE change by change, so the file is built once,
-// without a whole copy in UTF-8 beside it.
-std::string FormatChanges(std::span<const RegChange> changes, std::string_view comment,
-                          const Notation& notation) {
-  std::string file, text;
-  if (notation.unicode) {
-    file.reserve(ExportSizeEstimate(changes, comment));
-    file = "\xFF\xFE";
-  }
-  const auto complete = [&] {
-    if (!notation.unicode) return;
-    AppendUtf8AsUtf16Le(file, text);
-    text.clear();
+// The changes in `notation`, handed to `sink` piece by piece; throws Inexact where a
+// version 5 file cannot hold a text. A version 5 file's lines are turned into UTF-16LE
+// change by change, so no whole copy of it is made, in UTF-8 or at all.
+void FormatChanges(std::span<const RegChange> changes, std::string_view comment,
+                   const Notation& notation, RegExportSink& sink) {
+  std::string piece, text;  // the file's bytes not yet handed on; lines not yet in `piece`
+  if (notation.unicode) piece = "\xFF\xFE";
+  const auto complete = [&](bool last) {
+    if (notation.unicode) {
+      AppendUtf8AsUtf16Le(piece, text);
+      text.clear();
+    } else {
+      piece += text;
+      text.clear();
+    }
+    if (last || piece.size() >= kPieceSize) {
+      sink.Write(piece);
+      piece.clear();
+    }
   };
   text = notation.unicode ? "Windows Registry Editor Version 5.00" : "REGEDIT4";
   text += kLineEnd;
@@ -211,7 +205,7 @@ std::string FormatChanges(std::span<const RegChange> changes, std::string_view c
   }
   const std::string_view* openKey = nullptr;
   for (const RegChange& change : changes) {
-    complete();
+    complete(false);
     if (change.kind == RegChange::Kind::kDeleteKey) {
       AppendKeyLine(text, notation, "[-", change.keyPath);
       openKey = nullptr;
@@ -230,9 +224,7 @@ std::string FormatChanges(std::span<const RegChange> changes, std::string_view c
       text += kLineEnd;
     }
   }
-  complete();
-  if (notation.unicode) return file;
-  return text;
+  complete(true);
 }
 
 }  // namespace
@@ -243,11 +235,13 @@ std::string FormatValueData(std::uint32_t type, std::string_view data) {
   return out;
 }
 
-std::string FormatRegExport(std::span<const RegChange> changes, std::string_view comment) {
+void FormatRegExport(std::span<const RegChange> changes, std::string_view comment,
+                     RegExportSink& sink) {
   try {
-    return FormatChanges(changes, comment, Notation{true});
+    FormatChanges(changes, comment, Notation{true}, sink);
   } catch (const Inexact&) {
-    return FormatChanges(changes, comment, Notation{false});
+    sink.Restart();
+    FormatChanges(changes, comment, Notation{false}, sink);
   }
 }
 

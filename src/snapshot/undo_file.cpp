@@ -218,20 +218,36 @@ bool WithinSettings(std::string_view path) {
 
 }  // namespace
 
+// The undo file's bytes straight into the file, restarted when the export falls back to
+// its ANSI form: the temporary file of the first attempt goes with its writer.
+class UndoFileSink final : public platform::reg::RegExportSink {
+ public:
+  explicit UndoFileSink(std::string file) : file_(std::move(file)) { writer_.emplace(file_); }
+  void Write(std::string_view bytes) override { writer_->Write(bytes); }
+  void Restart() override {
+    writer_.reset();
+    writer_.emplace(file_);
+  }
+  void Commit() { writer_->Commit(); }
+
+ private:
+  std::string file_;
+  std::optional<platform::AtomicFileWriter> writer_;
+};
+
 void WriteUndoFile(StoreKeys& keys, std::span<const platform::RegChange> batch,
                    ValueWrites writes, std::string_view source, bool* refused) {
   const UndoPlan plan = PlanUndo(keys, batch, writes);
   if (plan.changes.list.empty()) return;
   std::string folder, reason;
   if (!platform::MakeUndoFolder(folder, reason)) RefuseWithoutUndo(folder, reason, refused);
-  const std::string bytes = platform::reg::FormatRegExport(
-      plan.changes.list, std::string(kTakesBack) + std::string(source) + "\n" +
-                        std::string(kGivesBack) + std::to_string(plan.values) + " values");
+  const std::string comment = std::string(kTakesBack) + std::string(source) + "\n" +
+                              std::string(kGivesBack) + std::to_string(plan.values) + " values";
   const std::string file = ReserveUndoFile(folder, source, refused);
   try {
-    platform::AtomicFileWriter writer(file);
-    writer.Write(bytes);
-    writer.Commit();
+    UndoFileSink sink(file);
+    platform::reg::FormatRegExport(plan.changes.list, comment, sink);
+    sink.Commit();
   } catch (const std::system_error& error) {
     platform::RemoveFile(file);
     RefuseWithoutUndo(folder, file + ": " + error.code().message(), refused);

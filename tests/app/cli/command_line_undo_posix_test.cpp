@@ -1,4 +1,6 @@
-// The command line when no undo file can be written: trouble before any work.
+// The command line when no undo file can be written: trouble before any work; and a
+// store holding bytes that are no text of the code page, which only the ANSI form of
+// an undo file can give back.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -34,6 +36,32 @@ TEST(CommandLineUndoRefused, ARestoreOrUndoWithoutAnUndoFileExitsTwoAndChangesNo
         << run.err;
     EXPECT_EQ(DumpUndoStore(sandbox.store()), before);
   }
+}
+
+TEST(CommandLineUndo, BytesThatAreNoTextComeBackThroughAnAnsiUndoFile) {
+  CommandSandbox sandbox;
+  SeedUndoStore(sandbox.store());
+  const std::string window = UnderSettings(std::string(kUndoApplication) + "\\Window");
+  ASSERT_EQ(sandbox.store().SetCurrentUserValue(window, "Odd", platform::kTypeString,
+                                                std::string("\xff\xfe", 3)),
+            platform::kSuccess);
+  const std::string before = DumpUndoStore(sandbox.store());
+  // Values added first: their deletions fill more than the part of the undo file that is
+  // written before the odd value turns up.
+  std::string lines;
+  for (int i = 0; i < 5000; ++i) {
+    lines += std::string(kUndoApplication) + ",Window,added" + std::to_string(i) + ",v\r\n";
+  }
+  lines += std::string(kUndoApplication) + ",Window,Odd,text\r\n";
+  const std::string file = sandbox.File("restore.txt");
+  testing_support::WriteBytes(file, lines);
+
+  ASSERT_EQ(sandbox.Run({"restore", file}).exitStatus, 0);
+  const auto undoFile =
+      std::filesystem::directory_iterator(sandbox.File("state/regtool/undo"))->path();
+  EXPECT_EQ(testing_support::ReadBytes(undoFile).rfind("REGEDIT4\r\n", 0), 0u);
+  EXPECT_EQ(sandbox.Run({"undo"}).exitStatus, 0);
+  EXPECT_EQ(DumpUndoStore(sandbox.store()), before);
 }
 
 }  // namespace
