@@ -99,8 +99,9 @@ Status CreatePath(Key& from, std::string_view path, Key*& out, bool& created, st
   return kSuccess;
 }
 
-Status SetValue(Key& from, std::string_view path, std::string_view name, std::uint32_t type,
-                std::string_view bytes, std::string& reason) {
+namespace {
+
+Status CheckValue(std::string_view name, std::string_view bytes, std::string& reason) {
   if (const Status status = CheckName(name, kMaxValueNameLength, "value name", reason);
       status != kSuccess) {
     return status;
@@ -109,6 +110,14 @@ Status SetValue(Key& from, std::string_view path, std::string_view name, std::ui
     reason = "the data of \"" + std::string(name) + "\" are larger than a value can hold";
     return kInvalidParameter;
   }
+  return kSuccess;
+}
+
+}  // namespace
+
+Status SetValue(Key& from, std::string_view path, std::string_view name, std::uint32_t type,
+                std::string_view bytes, std::string& reason) {
+  if (const Status status = CheckValue(name, bytes, reason); status != kSuccess) return status;
   Key* key = nullptr;
   bool created = false;
   if (const Status status = CreatePath(from, path, key, created, reason); status != kSuccess) {
@@ -169,6 +178,40 @@ Status DeleteSetting(Key& currentUser, std::string_view application, std::string
     return status;
   }
   return sectionKey->DeleteValue(key) ? kSuccess : kNotFound;
+}
+
+Status RestoreSettings(Key& currentUser, std::span<const SettingWrite> writes, std::size_t& failed,
+                       std::string& reason) {
+  Key* section = nullptr;
+  std::string bytes;
+  for (std::size_t i = 0; i < writes.size(); ++i) {
+    const SettingWrite& write = writes[i];
+    failed = i;
+    const bool sameSection = section != nullptr && write.application == writes[i - 1].application &&
+                             write.section == writes[i - 1].section;
+    if (!sameSection) {
+      if (const Status status = CheckSection(write.application, write.section, reason);
+          status != kSuccess) {
+        return status;
+      }
+    }
+    // A string value holds its terminating NUL, as SaveSetting stores it.
+    bytes.assign(write.text).push_back('\0');
+    if (const Status status = CheckValue(write.key, bytes, reason); status != kSuccess) {
+      return status;
+    }
+    if (!sameSection) {
+      bool created = false;
+      if (const Status status = CreatePath(currentUser, SectionPath(write.application, write.section),
+                                           section, created, reason);
+          status != kSuccess) {
+        return status;
+      }
+    }
+    section->DeleteValue(write.key);
+    section->SetValue(write.key, kTypeString, bytes);
+  }
+  return kSuccess;
 }
 
 Status ApplyChange(Key& currentUser, const RegChange& change, std::string& reason) {

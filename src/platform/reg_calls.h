@@ -3,6 +3,7 @@
 // the registry's status codes: path rules, name limits, the buffer protocol of the
 // enumeration calls, and what SaveSetting and DeleteSetting do.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,5 +49,11 @@ Status SaveSetting(Key& currentUser, std::string_view application, std::string_v
                    std::string_view key, std::string_view text, std::string& reason);
 Status DeleteSetting(Key& currentUser, std::string_view application, std::string_view section,
                      std::string_view key, std::string& reason);
+
+// A restore's writes, each a DeleteSetting (its failure ignored) then a SaveSetting, with
+// the same checks; the key of consecutive writes to one section is found once. On a
+// refusal `failed` is the write's place and `reason` says why.
+Status RestoreSettings(Key& currentUser, std::span<const SettingWrite> writes, std::size_t& failed,
+                       std::string& reason);
 
 }  // namespace platform::reg

@@ -154,20 +154,14 @@ class FileStore final : public SettingsStore {
   Status RestoreSettings(std::span<const SettingWrite> writes) override {
     return Change([&](reg::Key& currentUser, std::string& reason, bool& changed) {
       changed = !writes.empty();
-      for (std::size_t i = 0; i < writes.size(); ++i) {
+      std::size_t i = 0;
+      const Status status = reg::RestoreSettings(currentUser, writes, i, reason);
+      if (status != kSuccess) {
         const SettingWrite& write = writes[i];
-        std::string ignored;
-        reg::DeleteSetting(currentUser, write.application, write.section, write.key, ignored);
-        const Status status = reg::SaveSetting(currentUser, write.application, write.section,
-                                               write.key, write.text, reason);
-        if (status != kSuccess) {
-          reason = "setting " + std::to_string(i + 1) + " of " + std::to_string(writes.size()) +
-                   " (" + write.application + "\\" + write.section + "\\" + write.key +
-                   "): " + reason;
-          return status;
-        }
+        reason = "setting " + std::to_string(i + 1) + " of " + std::to_string(writes.size()) +
+                 " (" + write.application + "\\" + write.section + "\\" + write.key + "): " + reason;
       }
-      return kSuccess;
+      return status;
     });
   }
 
