@@ -209,12 +209,16 @@ Status RestoreSettings(Key& currentUser, std::span<const SettingWrite> writes, s
       }
     }
     section->DeleteValue(write.key);
-    section->SetValue(write.key, kTypeString, bytes);
+    section->SetValue(write.key, kTypeString, std::move(bytes));
   }
   return kSuccess;
 }
 
-Status ApplyChange(Key& currentUser, const RegChange& change, std::string& reason) {
+namespace {
+
+// One change; `key` is the key whose value it set or deleted, if any.
+Status ApplyChange(Key& currentUser, const RegChange& change, Key*& key, std::string& reason) {
+  key = nullptr;
   std::vector<std::string_view> names;
   if (SplitKeyPath(change.keyPath, names) != kSuccess || names.empty()) {
     reason = "the key path \"" + std::string(change.keyPath) +
@@ -223,9 +227,9 @@ Status ApplyChange(Key& currentUser, const RegChange& change, std::string& reaso
   }
   switch (change.kind) {
     case RegChange::Kind::kCreateKey: {
-      Key* key = nullptr;
-      bool created = false;
-      return CreatePath(currentUser, change.keyPath, key, created, reason);
+      Key* created = nullptr;
+      bool added = false;
+      return CreatePath(currentUser, change.keyPath, created, added, reason);
     }
     case RegChange::Kind::kDeleteKey: {
       Key* parent = nullptr;
@@ -234,15 +238,48 @@ Status ApplyChange(Key& currentUser, const RegChange& change, std::string& reaso
       if (Descend(currentUser, parentPath, parent) == kSuccess) parent->DeleteSubKey(names.back());
       return kSuccess;
     }
-    case RegChange::Kind::kSetValue:
-      return SetValue(currentUser, change.keyPath, change.name, change.type, change.bytes, reason);
+    case RegChange::Kind::kSetValue: {
+      if (const Status status = CheckValue(change.name, change.bytes, reason); status != kSuccess) {
+        return status;
+      }
+      bool created = false;
+      if (const Status status = CreatePath(currentUser, change.keyPath, key, created, reason);
+          status != kSuccess) {
+        return status;
+      }
+      key->SetValue(std::string(change.name), change.type, std::string(change.bytes));
+      return kSuccess;
+    }
     case RegChange::Kind::kDeleteValue: {
-      Key* key = nullptr;
       if (Descend(currentUser, change.keyPath, key) == kSuccess) key->DeleteValue(change.name);
       return kSuccess;
     }
   }
   return kInvalidParameter;
+}
+
+}  // namespace
+
+Status ApplyChanges(Key& currentUser, std::span<const RegChange> changes, std::size_t& failed,
+                    std::string& reason) {
+  Key* key = nullptr;  // of the previous change's value; no key is deleted meanwhile
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    const RegChange& change = changes[i];
+    failed = i;
+    const bool sameKey = key != nullptr && change.keyPath == changes[i - 1].keyPath;
+    if (sameKey && change.kind == RegChange::Kind::kSetValue) {
+      if (const Status status = CheckValue(change.name, change.bytes, reason); status != kSuccess) {
+        return status;
+      }
+      key->SetValue(std::string(change.name), change.type, std::string(change.bytes));
+    } else if (sameKey && change.kind == RegChange::Kind::kDeleteValue) {
+      key->DeleteValue(change.name);
+    } else if (const Status status = ApplyChange(currentUser, change, key, reason);
+               status != kSuccess) {
+      return status;
+    }
+  }
+  return kSuccess;
 }
 
 }  // namespace platform::reg

@@ -34,10 +34,12 @@ Status CreatePath(Key& from, std::string_view path, Key*& out, bool& created, st
 Status SetValue(Key& from, std::string_view path, std::string_view name, std::uint32_t type,
                 std::string_view bytes, std::string& reason);
 
-// One change of an export file (RegChange) on the tree; see SettingsStore::ApplyChanges.
-// A key path that names `currentUser` itself, or a name the store cannot hold, is
-// refused with 87 and `reason` says why.
-Status ApplyChange(Key& currentUser, const RegChange& change, std::string& reason);
+// The changes of an export file (RegChange) on the tree in order; see
+// SettingsStore::ApplyChanges. The key of consecutive values of one key is found once. A
+// key path that names `currentUser` itself, or a name the store cannot hold, is refused
+// with 87: `failed` is the change's place and `reason` says why.
+Status ApplyChanges(Key& currentUser, std::span<const RegChange> changes, std::size_t& failed,
+                    std::string& reason);
 
 // RegEnumKeyA and RegEnumValueA on one key, with the buffer rules of settings_store.h.
 Status EnumKeyName(const Key& key, std::uint32_t index, char* name, std::uint32_t capacity);

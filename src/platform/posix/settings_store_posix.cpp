@@ -168,15 +168,13 @@ class FileStore final : public SettingsStore {
   Status ApplyChanges(std::span<const RegChange> changes) override {
     return Change([&](reg::Key& currentUser, std::string& reason, bool& changed) {
       changed = !changes.empty();
-      for (std::size_t i = 0; i < changes.size(); ++i) {
-        if (const Status status = reg::ApplyChange(currentUser, changes[i], reason);
-            status != kSuccess) {
-          reason = "change " + std::to_string(i + 1) + " of " + std::to_string(changes.size()) +
-                   ": " + reason;
-          return status;
-        }
+      std::size_t i = 0;
+      const Status status = reg::ApplyChanges(currentUser, changes, i, reason);
+      if (status != kSuccess) {
+        reason = "change " + std::to_string(i + 1) + " of " + std::to_string(changes.size()) + ": " +
+                 reason;
       }
-      return kSuccess;
+      return status;
     });
   }
 
