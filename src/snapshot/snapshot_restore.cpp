@@ -26,8 +26,11 @@ bool LoadRegistry(std::string_view path, platform::SettingsStore& store, bool* u
       {
         // The undo file's plan reads the keys the restore's plan has read already.
         StoreKeys keys(store);
-        const RestorePlan plan = PlanRestore(writes, keys);
-        writes = ChangingWrites(std::move(writes), plan);
+        {
+          // Gone before the undo file's plan takes as much memory again.
+          const RestorePlan plan = PlanRestore(writes, keys);
+          writes = ChangingWrites(std::move(writes), plan);
+        }
         WriteUndoFile(keys, ChangesOf(writes).list, ValueWrites::kDeleteThenSave, *file,
                       undoRefused);
       }
