@@ -21,6 +21,7 @@
 // byte (such a trail byte is written "\\"), so it reads back the same in any locale.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -73,8 +74,9 @@ class RegExportSink {
 // or text does not convert exactly (bytes no character of the code page; only a store
 // that keeps bytes holds such), the sink is restarted and given the same lines in the
 // REGEDIT4 format, ANSI, which give every byte back. What the sink throws goes through.
-void FormatRegExport(std::span<const RegChange> changes, std::string_view comment,
-                     RegExportSink& sink);
+// `changes` hands every change to its visitor in order, as often as it is called.
+using RegChangeSource = std::function<void(const std::function<void(const RegChange&)>& visit)>;
+void FormatRegExport(const RegChangeSource& changes, std::string_view comment, RegExportSink& sink);
 
 // An export file's changes in order, each [key] line a kCreateKey. Takes version 5
 // (UTF-16LE with its BOM) and REGEDIT4 (ANSI) files. False, with the line and what is

@@ -177,7 +177,7 @@ constexpr std::size_t kPieceSize = 1 << 16;
 // The changes in `notation`, handed to `sink` piece by piece; throws Inexact where a
 // version 5 file cannot hold a text. A version 5 file's lines are turned into UTF-16LE
 // change by change, so no whole copy of it is made, in UTF-8 or at all.
-void FormatChanges(std::span<const RegChange> changes, std::string_view comment,
+void FormatChanges(const RegChangeSource& changes, std::string_view comment,
                    const Notation& notation, RegExportSink& sink) {
   std::string piece, text;  // the file's bytes not yet handed on; lines not yet in `piece`
   if (notation.unicode) piece = "\xFF\xFE";
@@ -203,18 +203,17 @@ void FormatChanges(std::span<const RegChange> changes, std::string_view comment,
     text += kLineEnd;
     start = end + 1;
   }
-  const std::string_view* openKey = nullptr;
-  for (const RegChange& change : changes) {
+  std::optional<std::string_view> openKey;
+  changes([&](const RegChange& change) {
     complete(false);
     if (change.kind == RegChange::Kind::kDeleteKey) {
       AppendKeyLine(text, notation, "[-", change.keyPath);
-      openKey = nullptr;
-      continue;
+      openKey.reset();
+      return;
     }
-    if (change.kind == RegChange::Kind::kCreateKey || openKey == nullptr ||
-        *openKey != change.keyPath) {
+    if (change.kind == RegChange::Kind::kCreateKey || !openKey || *openKey != change.keyPath) {
       AppendKeyLine(text, notation, "[", change.keyPath);
-      openKey = &change.keyPath;
+      openKey = change.keyPath;
     }
     if (change.kind == RegChange::Kind::kSetValue) {
       AppendValue(text, notation, change.name, change.type, change.bytes);
@@ -223,7 +222,7 @@ void FormatChanges(std::span<const RegChange> changes, std::string_view comment,
       text += '-';
       text += kLineEnd;
     }
-  }
+  });
   complete(true);
 }
 
@@ -235,7 +234,7 @@ std::string FormatValueData(std::uint32_t type, std::string_view data) {
   return out;
 }
 
-void FormatRegExport(std::span<const RegChange> changes, std::string_view comment,
+void FormatRegExport(const RegChangeSource& changes, std::string_view comment,
                      RegExportSink& sink) {
   try {
     FormatChanges(changes, comment, Notation{true}, sink);

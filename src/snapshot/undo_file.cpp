@@ -238,7 +238,7 @@ class UndoFileSink final : public platform::reg::RegExportSink {
 void WriteUndoFile(StoreKeys& keys, std::span<const platform::RegChange> batch,
                    ValueWrites writes, std::string_view source, bool* refused) {
   const UndoPlan plan = PlanUndo(keys, batch, writes);
-  if (plan.changes.list.empty()) return;
+  if (plan.Empty()) return;
   std::string folder, reason;
   if (!platform::MakeUndoFolder(folder, reason)) RefuseWithoutUndo(folder, reason, refused);
   const std::string comment = std::string(kTakesBack) + std::string(source) + "\n" +
@@ -246,7 +246,8 @@ void WriteUndoFile(StoreKeys& keys, std::span<const platform::RegChange> batch,
   const std::string file = ReserveUndoFile(folder, source, refused);
   try {
     UndoFileSink sink(file);
-    platform::reg::FormatRegExport(plan.changes.list, comment, sink);
+    platform::reg::FormatRegExport([&plan](const auto& visit) { plan.ForEach(visit); }, comment,
+                                   sink);
     sink.Commit();
   } catch (const std::system_error& error) {
     platform::RemoveFile(file);

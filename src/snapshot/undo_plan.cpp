@@ -49,23 +49,15 @@ class Planner {
                      [](const auto& a, const auto& b) { return a.first > b.first; });
     // Only moved, the batch changes nothing: nothing to put back in order.
     if (plan_.values == 0) reordered_.clear();
-    std::size_t count = created_.size() + rest_.size();
-    for (const auto& [path, state] : reordered_) {
-      count += 2 * (state->stored->values.size() - state->reorderFrom);
-    }
     std::vector<RegChange>& changes = plan_.changes.list;
-    changes.reserve(count);
+    changes.reserve(created_.size() + rest_.size());
     for (const auto& [depth, path] : created_) {
       changes.push_back(RegChange{Kind::kDeleteKey, path, {}, 0, {}});
     }
     std::move(rest_.begin(), rest_.end(), std::back_inserter(changes));
     for (const auto& [path, state] : reordered_) {
-      const std::vector<platform::ValueView>& values = state->stored->values;
-      for (std::size_t i = state->reorderFrom; i < values.size(); ++i) {
-        changes.push_back(RegChange{Kind::kDeleteValue, path, values[i].name, 0, {}});
-        changes.push_back(
-            RegChange{Kind::kSetValue, path, values[i].name, values[i].type, values[i].bytes});
-      }
+      plan_.reordered.push_back(
+          {path, std::span(state->stored->values).subspan(state->reorderFrom)});
     }
     return std::move(plan_);
   }
@@ -192,6 +184,16 @@ class Planner {
 };
 
 }  // namespace
+
+void UndoPlan::ForEach(const std::function<void(const platform::RegChange&)>& visit) const {
+  for (const RegChange& change : changes.list) visit(change);
+  for (const Reordered& key : reordered) {
+    for (const platform::ValueView& value : key.values) {
+      visit(RegChange{Kind::kDeleteValue, key.path, value.name, 0, {}});
+      visit(RegChange{Kind::kSetValue, key.path, value.name, value.type, value.bytes});
+    }
+  }
+}
 
 platform::RegChanges ChangesOf(std::span<const platform::SettingWrite> writes) {
   platform::RegChanges changes;

@@ -2,7 +2,9 @@
 // The exact inverse of a batch of changes, read from the store before the batch is
 // applied: what a restore (or an undo) takes back.
 #include <cstddef>
+#include <functional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "platform/settings_store.h"
@@ -11,15 +13,30 @@
 namespace bmRegistry {
 
 struct UndoPlan {
+  // A key some of whose values the batch moves last (a value deleted, or saved again
+  // after a delete): from `values[0]` on, the inverse deletes each value and sets it
+  // again as it is now, which puts them back in order.
+  struct Reordered {
+    std::string_view path;
+    std::span<const platform::ValueView> values;
+  };
+
   // Keys the batch will create, deepest first; then, in the order the batch first
   // touches them, every value it will replace or remove as it is now and every value it
   // will add as a deletion; every key it will delete as it is now, with all below it.
   // They refer to the batch's paths and to the values of the store's keys the plan was
   // made from: those must outlive them.
   platform::RegChanges changes;
+  // After `changes`, in the order first touched; made into changes only as they are
+  // visited, for a restore that replaces everything moves every value.
+  std::vector<Reordered> reordered;
   // The values the inverse gives back: those it puts back, those it removes (also in
   // keys it removes).
   std::size_t values = 0;
+
+  bool Empty() const { return changes.list.empty() && reordered.empty(); }
+  // Every change of the inverse in order.
+  void ForEach(const std::function<void(const platform::RegChange&)>& visit) const;
 };
 
 // How the batch sets a value that exists: in its place (the registry's import), or by
