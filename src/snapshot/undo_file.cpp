@@ -212,7 +212,7 @@ UndoFileInfo ReadInfo(const std::string& path) {
 // more.
 bool WithinSettings(std::string_view path) {
   const std::string folded = platform::reg::FoldName(path);
-  const std::string root = platform::reg::FoldName(platform::kSettingsRoot);
+  static const std::string root = platform::reg::FoldName(platform::kSettingsRoot);
   return folded.starts_with(root) || folded == root.substr(0, root.size() - 1);
 }
 
@@ -275,7 +275,10 @@ bool ApplyUndoFile(std::string_view path, platform::SettingsStore& store, bool* 
                     "Line " + std::to_string(error.line) + " of the undo file: " + error.message +
                         ". Nothing was changed.");
     }
+    std::string_view checked;  // the changes of one key share its path: checked once
     for (const platform::RegChange& change : changes.list) {
+      if (change.keyPath == checked) continue;
+      checked = change.keyPath;
       if (!WithinSettings(change.keyPath)) {
         common::Raise(common::err::kInvalidArgument,
                       "The undo file changes HKEY_CURRENT_USER\\" +
