@@ -7,11 +7,6 @@
 namespace platform {
 namespace {
 
-void AppendUnit(std::string& out, std::uint32_t unit) {
-  out += static_cast<char>(unit & 0xFF);
-  out += static_cast<char>(unit >> 8);
-}
-
 void AppendUtf8(std::string& out, std::uint32_t code) {
   if (code < 0x80) {
     out += static_cast<char>(code);
@@ -40,22 +35,37 @@ std::string Utf8ToUtf16Le(std::string_view utf8) {
 }
 
 void AppendUtf8AsUtf16Le(std::string& out, std::string_view utf8) {
+  // Written in place: a UTF-8 byte takes at most two bytes in UTF-16 (a character of
+  // four bytes takes four), and an export file is 9 MB of such characters.
+  std::size_t at = out.size();
+  out.resize(at + 2 * utf8.size());
+  char* const units = out.data();
+  const auto put = [&](std::uint32_t unit) {
+    units[at++] = static_cast<char>(unit & 0xFF);
+    units[at++] = static_cast<char>(unit >> 8);
+  };
   for (std::size_t pos = 0; pos < utf8.size();) {
     const auto lead = static_cast<unsigned char>(utf8[pos]);
-    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    if (lead < 0x80) {
+      put(lead);
+      ++pos;
+      continue;
+    }
+    const std::size_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    std::uint32_t code = lead & (0x7F >> length);
     for (std::size_t i = 1; i < length && pos + i < utf8.size(); ++i) {
       code = (code << 6) | (static_cast<unsigned char>(utf8[pos + i]) & 0x3F);
     }
     pos += length;
     if (code >= 0x10000) {
       code -= 0x10000;
-      AppendUnit(out, 0xD800 | (code >> 10));
-      AppendUnit(out, 0xDC00 | (code & 0x3FF));
+      put(0xD800 | (code >> 10));
+      put(0xDC00 | (code & 0x3FF));
     } else {
-      AppendUnit(out, code);
+      put(code);
     }
   }
+  out.resize(at);
 }
 
 bool Utf16LeToUtf8(std::string_view bytes, std::string& utf8) {
