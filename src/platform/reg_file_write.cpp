@@ -41,9 +41,15 @@ bool IsStringType(std::uint32_t type) {
 
 void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
-  for (const char c : text) {
-    if (c == '\\' || c == '"') out += '\\';
-    out += c;
+  // Runs without a byte to escape go out whole: the store's file and an undo file quote
+  // every name and text.
+  for (;;) {
+    const std::size_t escaped = FindFirstOf(text, "\\\"");
+    out.append(text.substr(0, escaped));
+    if (escaped == std::string_view::npos) break;
+    out += '\\';
+    out += text[escaped];
+    text.remove_prefix(escaped + 1);
   }
   out += '"';
 }
