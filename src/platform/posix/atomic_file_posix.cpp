@@ -65,6 +65,8 @@ struct AtomicFileWriter::Impl {
   std::string temporary;
   int fd = -1;
   std::string buffer;
+  off_t written = 0;      // bytes in the file so far
+  off_t writtenBack = 0;  // of those, the ones handed to the disk
   State state = State::kOpen;
 
   // Any failure spends the writer: what reached the temporary file is no longer known,
@@ -93,6 +95,18 @@ struct AtomicFileWriter::Impl {
       }
       done += static_cast<std::size_t>(n);
     }
+    written += bytes.size();
+    StartWriteBack();
+  }
+
+  // Hands each written megabyte to the disk while the rest is still being made, so that
+  // the flush at Commit waits for the last piece only (an undo file of 9 MB waited 10 ms
+  // for all of it). A failure here is one the flush reports.
+  void StartWriteBack() {
+    constexpr off_t kWriteBackStep = 1 << 20;
+    if (written - writtenBack < kWriteBackStep) return;
+    ::sync_file_range(fd, writtenBack, written - writtenBack, SYNC_FILE_RANGE_WRITE);
+    writtenBack = written;
   }
 
   // Checked again at the rename, as the target may have changed while the file was
