@@ -27,18 +27,24 @@ class Planner {
         break;
       case Kind::kSetValue:
         if (KeyState* state = NoteKeyPath(change.keyPath)) {
-          PutBack(*state, change.keyPath, change.name, &change);
+          if (!Remade(change.keyPath)) PutBack(*state, change.keyPath, change.name, &change);
         } else {
           ++plan_.values;  // goes with the key the inverse deletes
         }
         break;
       case Kind::kDeleteValue:
-        if (KeyState* state = Existing(change.keyPath)) PutBack(*state, change.keyPath, change.name, nullptr);
+        if (KeyState* state = Existing(change.keyPath); state != nullptr && !Remade(change.keyPath)) {
+          PutBack(*state, change.keyPath, change.name, nullptr);
+        }
         break;
       case Kind::kDeleteKey:
         if (KeyState* state = Existing(change.keyPath);
             state != nullptr && !WithinRecreated(change.keyPath)) {
+          // What the batch puts in its place afterwards goes first: the key is made again
+          // as it is now, its values in their order.
+          rest_.push_back(RegChange{Kind::kDeleteKey, change.keyPath, {}, 0, {}});
           Recreate(*state->stored->key, change.keyPath);
+          remadePath_.clear();
         }
         break;
     }
@@ -56,8 +62,8 @@ class Planner {
     }
     std::move(rest_.begin(), rest_.end(), std::back_inserter(changes));
     for (const auto& [path, state] : reordered_) {
-      plan_.reordered.push_back(
-          {path, std::span(state->stored->values).subspan(state->reorderFrom)});
+      plan_.reordered.push_back({path, std::span(state->stored->values).subspan(state->reorderFrom),
+                                 state->reorderFrom == 0 && !HasSubKeys(*state->stored->key)});
     }
     return std::move(plan_);
   }
@@ -77,6 +83,12 @@ class Planner {
   }
 
   static std::string Fold(std::string_view path) { return platform::reg::FoldName(path); }
+
+  // Whether the key has a sub-key now; one that cannot be told is taken to have one.
+  static bool HasSubKeys(platform::SettingsKey& key) {
+    char name[platform::reg::kMaxKeyNameLength * 2 + 2];
+    return key.EnumKey(0, name, sizeof name) != platform::kNoMoreItems;
+  }
 
   // The key at `path` when it exists now.
   KeyState* Existing(std::string_view path) {
@@ -135,6 +147,17 @@ class Planner {
     ++plan_.values;
   }
 
+  // Whether the inverse makes the key at `path` again whole already, so that its values
+  // need nothing more; asked once for the changes of one key that follow each other.
+  bool Remade(std::string_view path) {
+    if (recreated_.empty()) return false;
+    if (path != remadePath_) {
+      remadePath_ = path;
+      remade_ = WithinRecreated(path);
+    }
+    return remade_;
+  }
+
   // Whether the key or one above it is recreated already.
   bool WithinRecreated(std::string_view path) const {
     std::string folded = Fold(path);
@@ -146,10 +169,11 @@ class Planner {
     }
   }
 
-  // The key at `path` and everything below it, as it is now; a key below it that is
-  // recreated already is not written twice.
+  // The key at `path` and everything below it, as it is now. A key below it that is
+  // recreated already (the batch deleted it first) is written again, since the deletion
+  // before this one removes it, but its values are counted once.
   void Recreate(platform::SettingsKey& key, std::string_view path) {
-    if (!recreated_.insert(Fold(path)).second) return;
+    const bool counted = !recreated_.insert(Fold(path)).second;
     rest_.push_back(RegChange{Kind::kCreateKey, path, {}, 0, {}});
     StoredValue value;
     for (std::uint32_t index = 0;; ++index) {
@@ -158,7 +182,7 @@ class Planner {
       Check(status);
       rest_.push_back(RegChange{Kind::kSetValue, path, plan_.changes.Keep(value.name), value.type,
                                 plan_.changes.Keep(value.bytes)});
-      ++plan_.values;
+      if (!counted) ++plan_.values;
     }
     char name[platform::reg::kMaxKeyNameLength * 2 + 2];
     for (std::uint32_t index = 0;; ++index) {
@@ -177,6 +201,8 @@ class Planner {
   std::unordered_map<const StoreKeys::Key*, KeyState> states_;
   std::string lastPath_;
   KeyState* lastState_ = nullptr;
+  std::string remadePath_;
+  bool remade_ = false;
   std::unordered_set<std::string> createdKeys_, recreated_;
   std::vector<std::pair<std::size_t, std::string_view>> created_;  // depth, path
   std::vector<RegChange> rest_;
@@ -188,8 +214,12 @@ class Planner {
 void UndoPlan::ForEach(const std::function<void(const platform::RegChange&)>& visit) const {
   for (const RegChange& change : changes.list) visit(change);
   for (const Reordered& key : reordered) {
+    if (key.remade) {
+      visit(RegChange{Kind::kDeleteKey, key.path, {}, 0, {}});
+      visit(RegChange{Kind::kCreateKey, key.path, {}, 0, {}});
+    }
     for (const platform::ValueView& value : key.values) {
-      visit(RegChange{Kind::kDeleteValue, key.path, value.name, 0, {}});
+      if (!key.remade) visit(RegChange{Kind::kDeleteValue, key.path, value.name, 0, {}});
       visit(RegChange{Kind::kSetValue, key.path, value.name, value.type, value.bytes});
     }
   }

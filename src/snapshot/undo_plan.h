@@ -15,15 +15,20 @@ namespace bmRegistry {
 struct UndoPlan {
   // A key some of whose values the batch moves last (a value deleted, or saved again
   // after a delete): from `values[0]` on, the inverse deletes each value and sets it
-  // again as it is now, which puts them back in order.
+  // again as it is now, which puts them back in order. When the batch moves every value
+  // of a key that has no sub-key now, the inverse deletes the key and makes it again with
+  // its values instead: the same result in half the lines (a restore that replaces every
+  // value moves them all).
   struct Reordered {
     std::string_view path;
     std::span<const platform::ValueView> values;
+    bool remade = false;
   };
 
   // Keys the batch will create, deepest first; then, in the order the batch first
   // touches them, every value it will replace or remove as it is now and every value it
-  // will add as a deletion; every key it will delete as it is now, with all below it.
+  // will add as a deletion; every key it will delete as it is now, with all below it,
+  // after a deletion of what the batch may put in its place.
   // They refer to the batch's paths and to the values of the store's keys the plan was
   // made from: those must outlive them.
   platform::RegChanges changes;

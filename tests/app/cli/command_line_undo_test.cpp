@@ -11,7 +11,7 @@
 namespace cli_tests {
 namespace {
 
-TEST(CommandLineUndo, UndoPutsBackEveryValueByteForByteAndRemovesWhatTheRestoreAdded) {
+TEST(CommandLineUndo, UndoPutsBackEveryValueByteForByteRemovesWhatTheRestoreAddedAndIsUndoneItself) {
   struct Case {
     const char* what;
     std::string lines;  // UTF-8, converted to the ANSI code page
@@ -33,10 +33,15 @@ TEST(CommandLineUndo, UndoPutsBackEveryValueByteForByteAndRemovesWhatTheRestoreA
 
     const CommandRun restore = sandbox.Run({"restore", file});
     ASSERT_EQ(restore.exitStatus, 0) << restore.err;
-    EXPECT_NE(DumpUndoStore(sandbox.store()), before);
+    const std::string restored = DumpUndoStore(sandbox.store());
+    EXPECT_NE(restored, before);
     const CommandRun undo = sandbox.Run({"undo"});
     EXPECT_EQ(undo.exitStatus, 0) << undo.err;
     EXPECT_EQ(DumpUndoStore(sandbox.store()), before);
+    // The undo wrote its own undo file, the newest now: it takes the undo back.
+    const CommandRun redo = sandbox.Run({"undo"});
+    EXPECT_EQ(redo.exitStatus, 0) << redo.err;
+    EXPECT_EQ(DumpUndoStore(sandbox.store()), restored);
     RemoveUndoStore(sandbox.store());
   }
 }
