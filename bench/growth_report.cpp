@@ -18,6 +18,10 @@ constexpr double kGrowthLimit = 12.0;
 // same bytes.
 constexpr double kWriteFactorLimit = 2.0;
 
+// A restore that replaces every value may take at most this many times the same restore
+// without its undo file.
+constexpr double kUndoShareLimit = 1.5;
+
 // A figure reported as a counter instead of the time.
 constexpr const char* kResidentCounter = "resident_MiB";
 
@@ -32,6 +36,7 @@ constexpr Target kTargets[] = {
     {"BM_EnumSubKey", 150},          {"BM_GetCurrentKeyToFile", 150, 11.0},
     {"BM_LoadRegistryToFG", 300},    {"BM_LoadRegistry", 500},
     {"BM_StartUpToShownWindow", 300}, {"BM_GridResidentMemory", 100},
+    {"BM_RestoreReplacingAllWithUndo", 500},
 };
 
 const Target* TargetOf(std::string_view operation) {
@@ -87,6 +92,7 @@ void GrowthReporter::Finalize() {
               "1 000 000", "x10k>", "x100k>", "target", "verdict");
   for (const std::string& name : order_) PrintOperation(name, figures_[name]);
   PrintWriteComparison();
+  PrintUndoShare();
   if (failed_) {
     std::printf("An operation failed (see above).\n");
     allHeld_ = false;
@@ -139,15 +145,16 @@ void GrowthReporter::PrintOperation(const std::string& name, const Figures& figu
               verdict.empty() ? "(a share, no target)" : verdict.c_str());
 }
 
+std::optional<double> GrowthReporter::FigureAtTarget(const char* name) const {
+  const auto found = figures_.find(name);
+  if (found == figures_.end() || !found->second.bySize.contains(kTargetSize)) return {};
+  return found->second.bySize.at(kTargetSize);
+}
+
 void GrowthReporter::PrintWriteComparison() {
-  const auto figure = [&](const char* name) -> std::optional<double> {
-    const auto found = figures_.find(name);
-    if (found == figures_.end() || !found->second.bySize.contains(kTargetSize)) return {};
-    return found->second.bySize.at(kTargetSize);
-  };
-  const auto save = figure("BM_GetCurrentKeyToFile");
-  const auto walk = figure("BM_EnumSubKey");
-  const auto write = figure("BM_OneBufferedWrite");
+  const auto save = FigureAtTarget("BM_GetCurrentKeyToFile");
+  const auto walk = FigureAtTarget("BM_EnumSubKey");
+  const auto write = FigureAtTarget("BM_OneBufferedWrite");
   if (!save || !walk || !write || *write <= 0) return;
   // The save is a walk plus a write; its write is compared with one buffered write of
   // the same bytes, made as durable (flushed to disk and renamed into place).
@@ -160,6 +167,19 @@ void GrowthReporter::PrintWriteComparison() {
       "buffered write of the same bytes (%.1f ms), limit %.0fx: %s; whole save %.2fx\n",
       kTargetSize, *walk, writing, factor, *write, kWriteFactorLimit, Verdict(held),
       *save / *write);
+}
+
+void GrowthReporter::PrintUndoShare() {
+  const auto with = FigureAtTarget("BM_RestoreReplacingAllWithUndo");
+  const auto without = FigureAtTarget("BM_RestoreReplacingAllWithoutUndo");
+  if (!with || !without || *without <= 0) return;
+  const double share = *with / *without;
+  const bool held = share <= kUndoShareLimit;
+  allHeld_ = allHeld_ && held;
+  std::printf(
+      "Restore replacing every value at %ld: %.1f ms with its undo file, %.1f ms without; "
+      "%.2fx, limit %.1fx: %s\n",
+      kTargetSize, *with, *without, share, kUndoShareLimit, Verdict(held));
 }
 
 }  // namespace bench

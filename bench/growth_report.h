@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ class GrowthReporter final : public benchmark::ConsoleReporter {
   void Record(const Run& run, double figure);
   void PrintOperation(const std::string& name, const Figures& figures);
   void PrintWriteComparison();
+  void PrintUndoShare();
+  // The figure of the operation at the target size, when it ran.
+  std::optional<double> FigureAtTarget(const char* name) const;
 
   std::map<std::string, Figures> figures_;  // by benchmark name
   std::vector<std::string> order_;
