@@ -64,8 +64,7 @@ RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes, Store
     }
     if (*setting == kNotNamed) {
       *setting = plan.settings.size();
-      PlannedSetting& planned = plan.settings.emplace_back(PlannedSetting{{}, i, i});
-      if (held != nullptr) planned.held = HeldValue{held->type, std::string(held->bytes)};
+      plan.settings.push_back(PlannedSetting{held, i, i});
     }
     plan.settingOf.push_back(*setting);
     plan.settings[*setting].last = i;

@@ -4,7 +4,6 @@
 // agree on which lines leave a value as it is.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,15 +20,11 @@ namespace bmRegistry {
 // save followed by a restore changes nothing.
 bool LeavesAsItIs(std::string_view bytes, std::string_view data);
 
-// A value as the store holds it.
-struct HeldValue {
-  std::uint32_t type = 0;
-  std::string bytes;
-};
-
 // One setting of the file, its name matched as the store matches names.
 struct PlannedSetting {
-  std::optional<HeldValue> held;  // none: the restore adds it
+  // The value as the store holds it, among the values of the plan's StoreKeys; none: the
+  // restore adds it. Not a copy: a million settings would take their data again.
+  const platform::ValueView* held = nullptr;
   std::size_t first = 0;          // the write that names it first: its spelling
   std::size_t last = 0;           // the write that names it last: what the restore leaves
   bool leftAsItIs = false;        // the restore does not touch it
@@ -41,7 +36,7 @@ struct RestorePlan {
 };
 
 // The plan for `writes` (as ReadSettingWrites gives them) against what the store's
-// `keys` hold. A store that cannot be read raises a failure: taken as empty, it would
+// `keys` hold; `keys` must outlive it. A store that cannot be read raises a failure: taken as empty, it would
 // make every setting one to add.
 RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes, StoreKeys& keys);
 

@@ -12,7 +12,7 @@ namespace bmRegistry {
 namespace {
 
 // A string whose text ends at its one NUL: the restore stores the same kind of value.
-bool IsPlainString(const HeldValue& value) {
+bool IsPlainString(const platform::ValueView& value) {
   return value.type == platform::kTypeString && !value.bytes.empty() &&
          value.bytes.find('\0') == value.bytes.size() - 1;
 }
@@ -38,10 +38,10 @@ std::optional<std::vector<SettingChange>> CompareWithStore(std::string_view path
       change.path = first.application + "\\" + first.section + "\\" + first.key;
       change.newData = writes[setting.last].text;
       if (!setting.held) continue;
-      const HeldValue& held = *setting.held;
+      const platform::ValueView& held = *setting.held;
       change.replacesType = !IsPlainString(held);
       change.oldData = change.replacesType ? platform::reg::FormatValueData(held.type, held.bytes)
-                                           : held.bytes.substr(0, held.bytes.size() - 1);
+                                           : std::string(held.bytes.substr(0, held.bytes.size() - 1));
     }
     result = std::move(changes);
   });
