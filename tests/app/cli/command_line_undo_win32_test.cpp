@@ -33,10 +33,12 @@ TEST(CommandLineUndoWine, TheRegistrysImportOfTheUndoFileGivesTheStoreUndoGives)
   SeedUndoStore(sandbox.store());
   const std::string before = DumpUndoStore(sandbox.store());
   const std::string file = sandbox.File("restore.txt");
+  // Blob comes first in Wine's order of the key's values (by name): the restore moves
+  // them all, and the undo file deletes the key and makes it again.
   testing_support::WriteBytes(
       file, platform::Utf8ToAnsi(std::string(kUndoApplication) + ",視窗,Left,240\r\n" +
-                                 kUndoApplication + ",視窗,Count,7\r\n" + kAddedApplication +
-                                 ",區段,鍵,v\r\n"));
+                                 kUndoApplication + ",視窗,Count,7\r\n" + kUndoApplication +
+                                 ",視窗,Blob,x\r\n" + kAddedApplication + ",區段,鍵,v\r\n"));
 
   for (const char* how : {"reg import", "RegTool.exe undo"}) {
     SCOPED_TRACE(how);
