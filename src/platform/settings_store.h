@@ -147,9 +147,22 @@ struct RegChanges {
   std::string_view Keep(std::string_view text) { return texts.Keep(text); }
 };
 
+// What HoldForBatch hands back: the hold lasts as long as this object.
+class StoreHold {
+ public:
+  virtual ~StoreHold() = default;
+};
+
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
+
+  // Keeps other processes of this tool from changing the store until `hold` goes: a
+  // restore reads what it will replace, writes its undo file and applies its batch as
+  // one step, so that the undo file holds exactly what the batch replaced. Calls through
+  // this store object go ahead meanwhile. A store that another process holds for longer
+  // than a write can take fails as a write would. Stores without other users need none.
+  virtual Status HoldForBatch(std::unique_ptr<StoreHold>& /*hold*/) { return kSuccess; }
 
   // RegOpenKeyA(HKEY_CURRENT_USER, path). 2 when the key does not exist.
   virtual Status OpenCurrentUserKey(std::string_view path, std::unique_ptr<SettingsKey>& out) = 0;

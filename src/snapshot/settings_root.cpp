@@ -20,6 +20,15 @@ void RaiseStoreFailure(platform::Status status, std::string_view what, std::stri
   common::Raise(number, description + ".");
 }
 
+std::unique_ptr<platform::StoreHold> HoldForBatch(platform::SettingsStore& store) {
+  std::unique_ptr<platform::StoreHold> hold;
+  if (const platform::Status status = store.HoldForBatch(hold); status != platform::kSuccess) {
+    RaiseStoreFailure(status, "is held by another program, nothing was changed",
+                      store.LastFailureDescription());
+  }
+  return hold;
+}
+
 std::unique_ptr<platform::SettingsKey> OpenSettingsRoot(platform::SettingsStore& store) {
   std::unique_ptr<platform::SettingsKey> root;
   const platform::Status status = store.OpenCurrentUserKey(platform::kSettingsRoot, root);

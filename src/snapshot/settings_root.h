@@ -13,6 +13,11 @@ namespace bmRegistry {
 [[noreturn]] void RaiseStoreFailure(platform::Status status, std::string_view what,
                                     std::string_view why);
 
+// The store held for one batch (see SettingsStore::HoldForBatch): from the reading of
+// what the batch replaces to the batch itself. A store that cannot be held raises its
+// failure before anything is read or written.
+std::unique_ptr<platform::StoreHold> HoldForBatch(platform::SettingsStore& store);
+
 // The settings root, or nullptr when it does not exist. A store that exists but cannot
 // be read is a failure: taken for an empty one, it would hide what needs repair.
 std::unique_ptr<platform::SettingsKey> OpenSettingsRoot(platform::SettingsStore& store);

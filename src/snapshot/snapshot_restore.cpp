@@ -23,6 +23,9 @@ bool LoadRegistry(std::string_view path, platform::SettingsStore& store, bool* u
       common::BusyPointer busy;
       std::vector<platform::SettingWrite> writes =
           ReadSettingWrites(*file, "Nothing was restored.");
+      // No other process of the tool changes the store between what the undo file reads and
+      // the batch.
+      const auto hold = HoldForBatch(store);
       {
         // The undo file's plan reads the keys the restore's plan has read already.
         StoreKeys keys(store);

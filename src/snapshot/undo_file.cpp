@@ -286,6 +286,9 @@ bool ApplyUndoFile(std::string_view path, platform::SettingsStore& store, bool* 
                           ", outside the settings an undo takes back. Nothing was changed.");
       }
     }
+    // No other process of the tool changes the store between what the undo file reads and
+    // the batch.
+    const auto hold = HoldForBatch(store);
     {
       StoreKeys keys(store);
       WriteUndoFile(keys, changes.list, ValueWrites::kInPlace, file, refused);

@@ -1,11 +1,19 @@
 // Tool processes working on one settings store at the same time: restores lose no
-// setting of one another, and a snapshot taken meanwhile shows the store as it was
-// before or after a restore, never half of one.
+// setting of one another, a snapshot taken meanwhile shows the store as it was before or
+// after a restore, never half of one, and an undo file holds what its restore replaced.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "snapshot/undo_file.h"
 #include "snapshot_command_posix.h"
 #include "snapshot_fixture.h"
 
@@ -112,6 +120,36 @@ TEST_F(ConcurrentSnapshots, ASnapshotTakenDuringRestoresShowsOneWholeState) {
   for (std::size_t i = 1; i < saves.size(); ++i) {
     EXPECT_EQ(wholeStates.count(ReadBytes(saves[i])), 1u) << saves[i];
   }
+}
+
+TEST_F(ConcurrentSnapshots, AnUndoFileHoldsWhatAnotherProcessWroteWhileItsRestoreWaited) {
+  Save("App", "Sec", "Key", "first");
+  const std::string storeFile = ConfigHome() + "/vb-registry/HKEY_CURRENT_USER.reg";
+  const std::filesystem::path undoFolder = ConfigHome() + "-state/regtool/undo";
+  {
+    // Another process of the tool is writing the store: it holds the store's lock.
+    const int lock = ::open((storeFile + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(lock, 0);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    SnapshotCommand restoring({"restore", WriteSnapshot("restore.txt", "App,Sec,Key,restored\r\n")},
+                              ConfigHome());
+    // Time for the restore to read the store and write its undo file, were it not to wait.
+    for (int i = 0; i < 50 && !std::filesystem::exists(undoFolder); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    std::string bytes = ReadBytes(storeFile);
+    const std::size_t value = bytes.find("\"first\"");
+    ASSERT_NE(value, std::string::npos) << bytes;
+    WriteBytes(storeFile + ".new", bytes.replace(value, 7, "\"second\""));
+    std::filesystem::rename(storeFile + ".new", storeFile);
+    ::close(lock);
+    const CommandOutcome restored = restoring.Wait();
+    ASSERT_EQ(restored.failedRoutines, 0) << restored.output;
+  }
+  EXPECT_EQ(Records(), (Rows{{"App", "Sec", "Key", "restored"}}));
+  const std::filesystem::path undoFile = std::filesystem::directory_iterator(undoFolder)->path();
+  ASSERT_TRUE(bmRegistry::ApplyUndoFile(undoFile.string(), *store, nullptr));
+  EXPECT_EQ(Records(), (Rows{{"App", "Sec", "Key", "second"}}));
 }
 
 }  // namespace

@@ -12,7 +12,8 @@
 // - A file that holds the very bytes the last opening read is not parsed again once no
 //   key opened then is left: a restore reads the store to plan its batch, then writes.
 //   A lock that another process holds for longer than a write can take fails the call
-//   (1016) instead of waiting for ever.
+//   (1016) instead of waiting for ever. A hold for a batch takes the same lock for its
+//   whole time; the store's own writes meanwhile go ahead under it.
 // - A damaged file is never taken for an empty one nor overwritten: every call that
 //   reads it returns 1009 and LastFailureDescription names the file and the line.
 // - Names holding a line break or a NUL are refused (87): the file keeps one name per
@@ -135,6 +136,14 @@ class FileStore final : public SettingsStore {
     return status;
   }
 
+  Status HoldForBatch(std::unique_ptr<StoreHold>& hold) override {
+    lastFailure_.clear();
+    auto lock = std::make_unique<WriteLock>();
+    if (const Status status = Lock(*lock); status != kSuccess) return status;
+    hold = std::make_unique<Hold>(*this, std::move(lock));
+    return kSuccess;
+  }
+
   Status SaveSetting(std::string_view application, std::string_view section, std::string_view key,
                      std::string_view text) override {
     return Change([&](reg::Key& currentUser, std::string& reason, bool& changed) {
@@ -241,22 +250,44 @@ class FileStore final : public SettingsStore {
     return kSuccess;
   }
 
-  // Under the lock: reads the file, lets `change` work on the tree and writes the file
-  // when it succeeded and changed something.
-  template <typename ChangeTree>
-  Status Change(ChangeTree&& change) {
-    lastFailure_.clear();
+  // The lock that every writer takes, in the folder made for the file.
+  Status Lock(WriteLock& lock) {
     if (folder_.empty()) return NoFolder();
     if (const int error = posix::MakeFolders(folder_); error != 0) {
       return FailForErrno(error, "create the folder", folder_);
     }
-    WriteLock lock;
     if (const int error = lock.Acquire(file_ + ".lock"); error == EWOULDBLOCK) {
       return Fail(kStoreIoFailed, "another program has held " + file_ + ".lock for " +
                                       std::to_string(kLockWait.count()) +
                                       " seconds; nothing was written");
     } else if (error != 0) {
       return FailForErrno(error, "lock", file_ + ".lock");
+    }
+    return kSuccess;
+  }
+
+  // A batch's hold: the lock, which this store's writes then need not take (a second
+  // lock of the same file would wait for the first).
+  class Hold final : public StoreHold {
+   public:
+    Hold(FileStore& store, std::unique_ptr<WriteLock> lock) : store_(store), lock_(std::move(lock)) {
+      store_.held_ = true;
+    }
+    ~Hold() override { store_.held_ = false; }
+
+   private:
+    FileStore& store_;
+    std::unique_ptr<WriteLock> lock_;
+  };
+
+  // Under the lock: reads the file, lets `change` work on the tree and writes the file
+  // when it succeeded and changed something.
+  template <typename ChangeTree>
+  Status Change(ChangeTree&& change) {
+    lastFailure_.clear();
+    WriteLock lock;
+    if (!held_) {
+      if (const Status status = Lock(lock); status != kSuccess) return status;
     }
     std::shared_ptr<reg::Key> tree;
     if (const Status status = Load(tree, false); status != kSuccess) return status;
@@ -286,6 +317,7 @@ class FileStore final : public SettingsStore {
   std::string file_;
   std::string lastFailure_;
   Opened opened_;
+  bool held_ = false;  // a batch's hold has the lock
 };
 
 }  // namespace

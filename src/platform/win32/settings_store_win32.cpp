@@ -226,8 +226,41 @@ class RegistryKey final : public SettingsKey {
   bool lastExact_ = true;
 };
 
+// Another process of the tool applies a batch in well under a second, even a large one;
+// waiting longer than this means it hangs.
+constexpr DWORD kHoldWaitMs = 10'000;
+
+// A batch's hold: a mutex that every process of the tool in this logon session takes
+// for its batches (the registry has no lock of its own).
+class MutexHold final : public StoreHold {
+ public:
+  explicit MutexHold(HANDLE mutex) : mutex_(mutex) {}
+  MutexHold(const MutexHold&) = delete;
+  MutexHold& operator=(const MutexHold&) = delete;
+  ~MutexHold() override {
+    ReleaseMutex(mutex_);
+    CloseHandle(mutex_);
+  }
+
+ private:
+  HANDLE mutex_;
+};
+
 class RegistryStore final : public SettingsStore {
  public:
+  Status HoldForBatch(std::unique_ptr<StoreHold>& hold) override {
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Local\\RegTool.SettingsBatch");
+    if (mutex == nullptr) return GetLastError();
+    // An abandoned mutex is one whose holder ended without its batch: it is ours now.
+    const DWORD waited = WaitForSingleObject(mutex, kHoldWaitMs);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+      CloseHandle(mutex);
+      return kStoreIoFailed;
+    }
+    hold = std::make_unique<MutexHold>(mutex);
+    return kSuccess;
+  }
+
   Status OpenCurrentUserKey(std::string_view path, std::unique_ptr<SettingsKey>& out) override {
     UniqueKey key;
     const Status status = OpenKey(HKEY_CURRENT_USER, path, key);
