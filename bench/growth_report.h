@@ -11,6 +11,11 @@
 
 namespace bench {
 
+// The counters of BM_RestoreReplacingAll: the mean milliseconds of a restore replacing
+// every value with its undo file, and of the same restore without one.
+inline constexpr const char* kWithUndoCounter = "with_undo_ms";
+inline constexpr const char* kWithoutUndoCounter = "without_undo_ms";
+
 class GrowthReporter final : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override;
@@ -31,6 +36,12 @@ class GrowthReporter final : public benchmark::ConsoleReporter {
   void PrintUndoShare();
   // The figure of the operation at the target size, when it ran.
   std::optional<double> FigureAtTarget(const char* name) const;
+
+  struct UndoShare {
+    double withUndo = 0, withoutUndo = 0;
+    bool fromMedian = false;
+  };
+  std::optional<UndoShare> undoShare_;
 
   std::map<std::string, Figures> figures_;  // by benchmark name
   std::vector<std::string> order_;
