@@ -21,6 +21,8 @@ constexpr double kWriteFactorLimit = 2.0;
 // A restore that replaces every value may take at most this many times the same restore
 // without its undo file.
 constexpr double kUndoShareLimit = 1.5;
+// A restore replacing every value, its undo file included, at 100 000 (ms).
+constexpr double kRestoreWithUndoLimit = 500;
 
 // A figure reported as a counter instead of the time.
 constexpr const char* kResidentCounter = "resident_MiB";
@@ -37,9 +39,6 @@ constexpr Target kTargets[] = {
     {"BM_LoadRegistryToFG", 300},    {"BM_LoadRegistry", 500},
     {"BM_StartUpToShownWindow", 300}, {"BM_GridResidentMemory", 100},
 };
-
-// A restore replacing every value, its undo file included, at 100 000.
-constexpr double kRestoreWithUndoLimit = 500;
 
 const Target* TargetOf(std::string_view operation) {
   for (const Target& target : kTargets) {

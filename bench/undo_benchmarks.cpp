@@ -76,7 +76,10 @@ void BM_RestoreReplacingAll(benchmark::State& state) {
     bool done = false;
     withUndo += MillisecondsOf(
         [&] { return bmRegistry::LoadRegistry(alternating.files[1], seeded.store()); }, done);
-    if (done) withoutUndo += MillisecondsOf([&] { return RestoreWithoutUndo(seeded, alternating.files[0]); }, done);
+    if (done) {
+      withoutUndo += MillisecondsOf(
+          [&] { return RestoreWithoutUndo(seeded, alternating.files[0]); }, done);
+    }
     if (!done) {
       state.SkipWithError("a restore did not replace every value");
       return;

@@ -70,7 +70,8 @@ RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes, Store
     plan.settings[*setting].last = i;
   }
   for (PlannedSetting& setting : plan.settings) {
-    setting.leftAsItIs = setting.held && LeavesAsItIs(setting.held->bytes, writes[setting.last].text);
+    setting.leftAsItIs =
+        setting.held != nullptr && LeavesAsItIs(setting.held->bytes, writes[setting.last].text);
   }
   return plan;
 }

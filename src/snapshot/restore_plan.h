@@ -36,8 +36,8 @@ struct RestorePlan {
 };
 
 // The plan for `writes` (as ReadSettingWrites gives them) against what the store's
-// `keys` hold; `keys` must outlive it. A store that cannot be read raises a failure: taken as empty, it would
-// make every setting one to add.
+// `keys` hold; `keys` must outlive it. A store that cannot be read raises a failure:
+// taken as empty, it would make every setting one to add.
 RestorePlan PlanRestore(const std::vector<platform::SettingWrite>& writes, StoreKeys& keys);
 
 // The writes of the settings the restore changes, in file order: a setting that the

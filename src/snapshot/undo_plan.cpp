@@ -173,7 +173,7 @@ class Planner {
   // recreated already (the batch deleted it first) is written again, since the deletion
   // before this one removes it, but its values are counted once.
   void Recreate(platform::SettingsKey& key, std::string_view path) {
-    const bool counted = !recreated_.insert(Fold(path)).second;
+    const bool countedBefore = !recreated_.insert(Fold(path)).second;
     rest_.push_back(RegChange{Kind::kCreateKey, path, {}, 0, {}});
     StoredValue value;
     for (std::uint32_t index = 0;; ++index) {
@@ -182,7 +182,7 @@ class Planner {
       Check(status);
       rest_.push_back(RegChange{Kind::kSetValue, path, plan_.changes.Keep(value.name), value.type,
                                 plan_.changes.Keep(value.bytes)});
-      if (!counted) ++plan_.values;
+      if (!countedBefore) ++plan_.values;
     }
     char name[platform::reg::kMaxKeyNameLength * 2 + 2];
     for (std::uint32_t index = 0;; ++index) {
